@@ -1,0 +1,32 @@
+// InputFile: an existing file opened for reading, not shared with other openers while open.
+#pragma once
+
+#include <cstdint>
+
+class InputFile {
+public:
+    InputFile() = default;
+    ~InputFile() { Close(); }
+    InputFile(const InputFile&) = delete;
+    InputFile& operator=(const InputFile&) = delete;
+
+    // Opens an existing file for reading; false when it is missing, not accessible, a
+    // directory, or held open by someone else without sharing.
+    bool Open(const char* path);
+
+    // The file's size in bytes; false when it cannot be told.
+    bool Size(std::uint64_t* size) const;
+
+    // Reads up to `count` bytes into `dest`, as many as the file holds; `*got` receives the
+    // number read. False on a read error.
+    bool Read(void* dest, std::uint32_t count, std::uint32_t* got);
+
+    // Closes the file; safe to call when none is open.
+    void Close();
+
+    bool IsOpen() const { return handle_ != kNone; }
+
+private:
+    static constexpr std::intptr_t kNone = -1;
+    std::intptr_t handle_ = kNone;  // a Win32 HANDLE or a POSIX descriptor
+};

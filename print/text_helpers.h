@@ -1,0 +1,31 @@
+// Small helpers on zero-terminated 8-bit texts, shared by the print engine. None allocates.
+#pragma once
+
+#include <cstddef>
+
+// First occurrence of `ch` in `text`, or nullptr. The terminator is never found.
+const char* FindChar(const char* text, char ch);
+
+// First occurrence of `needle` anywhere in `text`, case-sensitive, or nullptr.
+// An empty needle is never found.
+const char* FindText(const char* text, const char* needle);
+
+// Copies the characters of `source` to `dest` without the terminator, at most `room` of them.
+// Returns the number copied.
+std::size_t CopyOver(char* dest, std::size_t room, const char* source);
+
+// Copies characters until `n` are copied or `source` ends; a terminator is written only in
+// the second case (then `dest` needs room for it: n + 1 bytes when the source is shorter).
+void CopyAtMost(char* dest, const char* source, std::size_t n);
+
+// Copies into `out` (of `outSize` bytes) the part of `path` after its last backslash, colon
+// or slash: the whole path when there is none. A separator in the first position does not
+// count, so it stays with the copy. At most outSize - 1 characters, always terminated;
+// nothing is written when outSize is 0.
+void LastPathComponent(char* out, std::size_t outSize, const char* path);
+
+// Turns the letters a to z into A to Z in place; every other byte stays.
+void UppercaseInPlace(char* text);
+
+// The same into `dest`, terminator included; `dest` must hold strlen(source) + 1 bytes.
+void UppercaseCopy(char* dest, const char* source);

@@ -1,0 +1,122 @@
+# Shared by the run and test commands: installs what is missing and starts what is needed
+# (a virtual display, the print spooler with a PDF printer, a wineserver), and ends every
+# process it started, by process id, when the calling script exits.
+# Source it; it defines functions only.
+
+QUILLMAR_PACKAGES=(
+    cmake make g++ googletest
+    g++-mingw-w64-x86-64-posix mingw-w64-tools
+    wine wine64 xvfb
+    cups cups-client printer-driver-cups-pdf poppler-utils fonts-liberation
+    procps
+)
+
+log() { printf '\n==> %s\n' "$*"; }
+die() { printf 'error: %s\n' "$*" >&2; exit 1; }
+
+package_installed() {
+    dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q 'install ok installed'
+}
+
+# Installs the listed Debian packages that are missing, and nothing else.
+ensure_packages() {
+    local missing=() package
+    for package in "$@"; do
+        package_installed "$package" || missing+=("$package")
+    done
+    [ ${#missing[@]} -eq 0 ] && return 0
+    log "installing ${missing[*]}"
+    local sudo=()
+    if [ "$(id -u)" -ne 0 ]; then
+        command -v sudo >/dev/null || die "missing packages (${missing[*]}); run as root"
+        sudo=(sudo)
+    fi
+    export DEBIAN_FRONTEND=noninteractive
+    "${sudo[@]}" apt-get update -qq
+    "${sudo[@]}" apt-get install -y -qq "${missing[@]}" >/dev/null
+}
+
+QUILLMAR_PIDS=()
+
+# Starts Xvfb on a free display and exports DISPLAY.
+start_display() {
+    local ready
+    ready=$(mktemp)
+    Xvfb -displayfd 5 -screen 0 1280x1024x24 -nolisten tcp 5>"$ready" >/dev/null 2>&1 &
+    QUILLMAR_PIDS+=($!)
+    local tries=0
+    until [ -s "$ready" ]; do
+        tries=$((tries + 1))
+        [ $tries -gt 100 ] && die "Xvfb did not start"
+        sleep 0.1
+    done
+    export DISPLAY=":$(head -n 1 "$ready")"
+    rm -f "$ready"
+    log "virtual display $DISPLAY"
+}
+
+# Starts cupsd when it is not running and makes a cups-pdf queue the default destination when
+# there is none. Exports QUILLMAR_PDF_DIR, where cups-pdf writes the documents of this user.
+start_print_spooler() {
+    if ! lpstat -r 2>/dev/null | grep -q 'is running'; then
+        /usr/sbin/cupsd -f >/dev/null 2>&1 &
+        QUILLMAR_PIDS+=($!)
+        local tries=0
+        until lpstat -r 2>/dev/null | grep -q 'is running'; do
+            tries=$((tries + 1))
+            [ $tries -gt 100 ] && die "cupsd did not start"
+            sleep 0.1
+        done
+        log "print spooler started"
+    fi
+    if ! lpstat -d 2>/dev/null | grep -q 'system default destination:'; then
+        lpadmin -p PDF -E -v cups-pdf:/ -m lsb/usr/cups-pdf/CUPS-PDF_opt.ppd 2>/dev/null \
+            || die "cannot add the cups-pdf queue"
+        lpadmin -d PDF
+        log "cups-pdf queue PDF is the default printer"
+    fi
+    local out
+    out=$(sed -n 's/^[[:space:]]*Out[[:space:]]\+//p' /etc/cups/cups-pdf.conf | tail -n 1)
+    out=${out:-'${HOME}/PDF'}
+    export QUILLMAR_PDF_DIR="${out//\$\{HOME\}/$HOME}"
+}
+
+# Makes a fresh Wine prefix at $1, keeps one wineserver alive for it and initialises it.
+start_wine() {
+    export WINEPREFIX="$1" WINEARCH=win64 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+    rm -rf "$WINEPREFIX"
+    mkdir -p "$WINEPREFIX"
+    wineserver -f -p >/dev/null 2>&1 &
+    QUILLMAR_PIDS+=($!)
+    log "initialising the Wine prefix $WINEPREFIX"
+    wineboot --init >/dev/null 2>&1 || die "wineboot failed"
+}
+
+# Ends every process started here: the processes of our Wine prefix (found by their
+# environment), the wineserver, the spooler and the display.
+stop_started() {
+    local pids=() pid
+    if [ -n "${WINEPREFIX:-}" ]; then
+        for pid in /proc/[0-9]*; do
+            pid=${pid#/proc/}
+            [ "$pid" = $$ ] && continue
+            if grep -qzxF "WINEPREFIX=$WINEPREFIX" "/proc/$pid/environ" 2>/dev/null; then
+                pids+=("$pid")
+            fi
+        done
+    fi
+    pids+=("${QUILLMAR_PIDS[@]}")
+    [ ${#pids[@]} -eq 0 ] && return 0
+    kill "${pids[@]}" 2>/dev/null || true
+    local tries=0
+    while [ $tries -lt 50 ]; do
+        local alive=0
+        for pid in "${pids[@]}"; do
+            kill -0 "$pid" 2>/dev/null && alive=1
+        done
+        [ $alive -eq 0 ] && return 0
+        tries=$((tries + 1))
+        sleep 0.1
+    done
+    kill -9 "${pids[@]}" 2>/dev/null || true
+}
