@@ -8,7 +8,7 @@ QUILLMAR_PACKAGES=(
     g++-mingw-w64-x86-64-posix mingw-w64-tools
     wine wine64 xvfb
     cups cups-client printer-driver-cups-pdf poppler-utils fonts-liberation
-    procps
+    procps clang-format
 )
 
 log() { printf '\n==> %s\n' "$*"; }

@@ -1,0 +1,25 @@
+// PrintSettings: presets and derived values.
+#include "print/print_settings.h"
+
+#include <cstring>
+
+void ApplyPresets(PrintSettings& settings, const char* printerFace) {
+    const char* face =
+        (printerFace != nullptr && printerFace[0] != '\0') ? printerFace : kFallbackFontFace;
+    std::strncpy(settings.font, face, PrintSettings::kFaceSize - 1);
+    settings.font[PrintSettings::kFaceSize - 1] = '\0';
+    settings.Pitch = 12;
+    settings.LeftMargin = 0.5f;
+    settings.RightMargin = 0.0f;
+    settings.TopMargin = 0.0f;
+    settings.BottomMargin = 0.0f;
+    settings.TabSize = 8;
+    settings.SingleSheets = false;
+    settings.PageNumbers = true;
+    settings.LineNumbers = false;
+    settings.FormFeed = false;
+}
+
+int PrintTabWidth(const PrintSettings& settings) {
+    return (settings.TabSize >= 1 && settings.TabSize <= 16) ? settings.TabSize : 8;
+}
