@@ -1,0 +1,46 @@
+// LineFormatter: places source lines on the page grid: top margin, left margin and line
+// number, pieces of the text width, and the end of a full page.
+#pragma once
+
+#include <cstdint>
+
+#include "print/page_geometry.h"
+
+class PrintJob;
+class PrinterDevice;
+struct PrintSettings;
+
+// True when `line` holds the form-feed character (code 12).
+bool HasFormFeed(const char* line);
+
+class LineFormatter {
+public:
+    static constexpr int kMarginSize = kMaxLeftMarginCols + 1;
+
+    LineFormatter(const PrintSettings& settings, const PageGeometry& geometry,
+                  PrinterDevice& device, PrintJob& job);
+
+    // MarginText becomes LeftMarginCols blanks and LineNumber 1.
+    void Reset();
+
+    // Prints one source line: the margin (with the line number) and the text, cut into pieces
+    // of UsableWidthCols, one page line each. Every page starts at its top margin, also when
+    // a page breaks inside a wrapped line. `formFeed` ends the page after every piece.
+    // False when the job is to stop (the user cancelled at the single-sheet pause).
+    bool EmitLine(const char* text, bool formFeed);
+
+    // Moves to the next page line; at LastLine, or with `formFeed`, the page is finished.
+    // True when the user cancelled at the single-sheet pause.
+    bool NextLine(bool formFeed);
+
+    const char* MarginText() const { return marginText_; }
+    std::int64_t LineNumber() const { return lineNumber_; }
+
+private:
+    const PrintSettings& settings_;
+    const PageGeometry& geometry_;
+    PrinterDevice& device_;
+    PrintJob& job_;
+    char marginText_[kMarginSize] = {};
+    std::int64_t lineNumber_ = 1;
+};

@@ -1,0 +1,78 @@
+// PageRecorder: what a printer received, page by page, as grids of text rows; kept, written
+// out as each page ends, or only counted.
+#pragma once
+
+#include <cstddef>
+#include <iosfwd>
+#include <string>
+#include <vector>
+
+#include "print/print_surface.h"
+
+struct RecordedRow {
+    bool drawn = false;
+    bool bold = false;  // the bold font was selected when the row was drawn
+    std::string text;
+};
+
+struct RecordedPage {
+    int number = 0;             // counts the started pages from 1, across documents
+    bool pausedBefore = false;  // the single-sheet question was asked for this page
+    std::vector<RecordedRow> rows;
+};
+
+class PageRecorder {
+public:
+    enum class Mode { Keep, Stream, Count };
+
+    // Keep: pages stay in Pages(). Stream: each page is written to `out` as it ends, and a
+    // pause as "--- pause ---" when it happens. Count: only the counters.
+    explicit PageRecorder(Mode mode = Mode::Keep, std::ostream* out = nullptr);
+
+    void DocumentStarted(const char* name);
+    void DocumentEnded();
+    void PageStarted();
+    void PageEnded();
+    void Pause();
+    void Text(int row, int column, const char* text, std::size_t length, bool bold);
+
+    // Fonts of every recording surface that shares this recorder.
+    FontHandle AddFont(const LogicalFont& font);
+    const LogicalFont* Font(FontHandle font) const;
+    void RemoveFont(FontHandle font);
+    int LiveFonts() const;
+
+    const std::vector<RecordedPage>& Pages() const { return pages_; }
+    std::vector<std::string> DocumentNames() const { return documents_; }
+    int DocumentsEnded() const { return documentsEnded_; }
+    int PagesStarted() const { return pagesStarted_; }
+    int PagesEnded() const { return pagesEnded_; }
+    int Pauses() const { return pauses_; }
+    // Text drawn while no page was open (a fault of the caller).
+    int StrayTexts() const { return strayTexts_; }
+
+    // Every kept page in the layout tool's text format, with "--- pause ---" before each page
+    // the single-sheet question was asked for.
+    std::string Render() const;
+
+private:
+    Mode mode_;
+    std::ostream* out_;
+    std::vector<RecordedPage> pages_;
+    RecordedPage current_;
+    bool pageOpen_ = false;
+    bool pauseWritten_ = false;
+    std::vector<std::string> documents_;
+    int documentsEnded_ = 0;
+    int pagesStarted_ = 0;
+    int pagesEnded_ = 0;
+    int pauses_ = 0;
+    int strayTexts_ = 0;
+    std::vector<LogicalFont> fonts_;
+    std::vector<bool> fontLive_;
+};
+
+// One page in the layout tool's format: "=== page N ===", then a line per row from row 0 to
+// the last one drawn: "*" or a blank for the font, then the text without trailing blanks;
+// an empty line for a row where nothing was drawn.
+void RenderPage(const RecordedPage& page, std::string& out);

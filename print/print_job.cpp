@@ -1,0 +1,173 @@
+// PrintJob: one file, one document, its copies and pages.
+#include "print/print_job.h"
+
+#include "print/page_footer.h"
+
+namespace {
+
+// Shows the wait cursor for its lifetime.
+class WaitGuard {
+public:
+    explicit WaitGuard(PrintJobHost& host) : host_(host) { host_.BeginWait(); }
+    ~WaitGuard() { host_.EndWait(); }
+    WaitGuard(const WaitGuard&) = delete;
+    WaitGuard& operator=(const WaitGuard&) = delete;
+
+private:
+    PrintJobHost& host_;
+};
+
+}  // namespace
+
+PrintJob::PrintJob(PrintSettings& settings, PageGeometry& geometry, PrinterDevice& device,
+                   TextBuffer& text, PrintDialogRunner& dialog, PrintJobHost& host)
+    : settings_(settings),
+      geometry_(geometry),
+      device_(device),
+      text_(text),
+      dialog_(dialog),
+      host_(host),
+      formatter_(settings, geometry, device, *this) {}
+
+int PrintJob::PrintFile(const char* path) {
+    text_.SetTabWidth(PrintTabWidth(settings_));
+    if (!text_.Open(path, kPrintLineCapacity)) {
+        host_.Warn("Can't open file", "Quillmar");
+        return 0;
+    }
+    FilePath = path;
+    if (!device_.BeginDocument(kDocumentName, kPrintDialogNoSelection, dialog_)) {
+        return 1;
+    }
+    WaitGuard wait(host_);
+
+    const PrintDialogRecord& answer = device_.PrintDialog;
+    RangeActive = false;
+    if (answer.Flags & kPrintDialogPageNums) {
+        ToPage = answer.ToPage;
+        FromPage = answer.FromPage;
+        RangeActive = FromPage <= ToPage;
+    }
+
+    NormalFont = CreatePrintFont(device_, settings_, 400);
+    BoldFont = CreatePrintFont(device_, settings_, 700);
+
+    // Lay the pages out for the printer that was chosen, which need not be the one the
+    // geometry was last computed for.
+    FontHandle previousFont = device_.CurrentFont;
+    FontHandle deviceFont = device_.SelectFont(NormalFont);
+    device_.RefreshMetrics();
+    ComputePageGeometry(device_.Measures(), settings_, geometry_);
+
+    for (unsigned copy = 0; copy < answer.Copies; ++copy) {
+        PrintCopy();
+    }
+    device_.EndDocument();
+
+    // Neither job font may stay selected once it is deleted.
+    if (previousFont != kNoFont) {
+        device_.SelectFont(previousFont);
+    } else if (device_.Surface() != nullptr) {
+        device_.Surface()->UseFont(deviceFont);
+        device_.CurrentFont = kNoFont;
+    }
+    device_.RefreshMetrics();
+    device_.FreeFont(BoldFont);
+    device_.FreeFont(NormalFont);
+    BoldFont = kNoFont;
+    NormalFont = kNoFont;
+    text_.Release();
+    return 1;
+}
+
+void PrintJob::PrintCopy() {
+    device_.SelectFont(NormalFont);
+    device_.RefreshMetrics();
+    formatter_.Reset();
+    PageNumber = 1;
+    device_.OutputEnabled = !RangeActive || (FromPage <= 1 && 1 <= ToPage);
+    switch (DetectEmphasisKind(text_)) {
+        case EmphasisKind::Plain:
+            PrintPlain();
+            break;
+        case EmphasisKind::CFamily:
+            PrintCFamily();
+            break;
+        case EmphasisKind::Assembler:
+            PrintAssembler();
+            break;
+        case EmphasisKind::PascalFamily:
+            PrintPascalFamily();
+            break;
+    }
+    FinishPage(true);
+}
+
+void PrintJob::PrintPlain() {
+    PlainRules rules(*this);
+    RunLines(rules);
+}
+
+void PrintJob::PrintCFamily() {
+    CFamilyRules rules(*this);
+    RunLines(rules);
+}
+
+void PrintJob::PrintAssembler() {
+    AssemblerRules rules(*this);
+    RunLines(rules);
+}
+
+void PrintJob::PrintPascalFamily() {
+    PascalFamilyRules rules(*this);
+    RunLines(rules);
+}
+
+void PrintJob::RunLines(EmphasisRules& rules) {
+    device_.BeginPage();
+    char line[kPrintLineCapacity];
+    while (!text_.AtEnd()) {
+        // Past the end of the range nothing more can print.
+        if (RangeActive && PageNumber > ToPage) {
+            break;
+        }
+        text_.ReadLine(line, sizeof line);
+        rules.BeforeLine(line);
+        bool formFeed = settings_.FormFeed && HasFormFeed(line);
+        if (!formatter_.EmitLine(line, formFeed)) {
+            return;
+        }
+        rules.AfterLine(line);
+    }
+}
+
+bool PrintJob::FinishPage(bool last) {
+    if (settings_.PageNumbers) {
+        device_.CurrentLine = geometry_.LastLine + 1;
+        char footer[kFooterSize];
+        std::size_t length =
+            BuildFooterLine(footer, FilePath, geometry_.UsableWidthCols, PageNumber);
+        device_.PutText(0, footer, length);
+    }
+    device_.EndPage();
+    ++PageNumber;
+    if (RangeActive) {
+        device_.OutputEnabled = FromPage <= PageNumber && PageNumber <= ToPage;
+    }
+    if (last) {
+        return false;
+    }
+    device_.BeginPage();
+    if (settings_.SingleSheets && device_.OutputEnabled) {
+        return !host_.AskNextSheet();
+    }
+    return false;
+}
+
+void PrintJob::SelectBold() {
+    device_.SelectFont(BoldFont);
+}
+
+void PrintJob::SelectNormal() {
+    device_.SelectFont(NormalFont);
+}

@@ -1,0 +1,77 @@
+// PrintJob: prints one text file as one document: the print dialog, the copies, the page
+// range, the pages with their footers, and the pause for single sheets.
+#pragma once
+
+#include <cstdint>
+
+#include "print/emphasis.h"
+#include "print/line_formatter.h"
+#include "print/page_geometry.h"
+#include "print/print_dialog.h"
+#include "print/print_settings.h"
+#include "print/printer_device.h"
+#include "print/text_buffer.h"
+
+// What a job asks of the user interface.
+class PrintJobHost {
+public:
+    virtual ~PrintJobHost() = default;
+    // A warning with one OK button, such as "Can't open file".
+    virtual void Warn(const char* text, const char* caption) = 0;
+    // Asks for the next single sheet; false when the user cancels.
+    virtual bool AskNextSheet() = 0;
+    // The wait cursor, shown while pages are laid out.
+    virtual void BeginWait() = 0;
+    virtual void EndWait() = 0;
+};
+
+inline constexpr char kDocumentName[] = "Quillmar output";
+inline constexpr int kPrintLineCapacity = 255;
+
+class PrintJob : private BoldSwitch {
+public:
+    PrintJob(PrintSettings& settings, PageGeometry& geometry, PrinterDevice& device,
+             TextBuffer& text, PrintDialogRunner& dialog, PrintJobHost& host);
+    PrintJob(const PrintJob&) = delete;
+    PrintJob& operator=(const PrintJob&) = delete;
+
+    // Prints the file at `path`. 0 when it cannot be read ("Can't open file" is shown), else 1,
+    // also when the dialog was cancelled. After the dialog the geometry follows the chosen
+    // printer; at the end the font the device held before is selected again.
+    int PrintFile(const char* path);
+
+    // Ends the current page: its footer, the page end, the next page number and whether it
+    // is in the range. Unless `last`, starts the next page and, for single sheets, asks for
+    // it. True when the user cancelled at that question.
+    bool FinishPage(bool last);
+
+    LineFormatter& Formatter() { return formatter_; }
+
+    const char* FilePath = "";
+    bool RangeActive = false;
+    int FromPage = 0;
+    int ToPage = 0;
+    std::int64_t PageNumber = 1;
+    FontHandle NormalFont = kNoFont;
+    FontHandle BoldFont = kNoFont;
+
+private:
+    void SelectBold() override;
+    void SelectNormal() override;
+
+    void PrintCopy();
+    void PrintPlain();
+    void PrintCFamily();
+    void PrintAssembler();
+    void PrintPascalFamily();
+    // The copy's line loop: the first page, then every line with the rules' decisions.
+    void RunLines(EmphasisRules& rules);
+
+    PrintSettings& settings_;
+    PageGeometry& geometry_;
+    PrinterDevice& device_;
+    TextBuffer& text_;
+    PrintDialogRunner& dialog_;
+    PrintJobHost& host_;
+    LineFormatter formatter_;
+};

@@ -1,0 +1,30 @@
+// RecordingJobHost: answers a print job's questions from a script and records them.
+#pragma once
+
+#include <string>
+
+#include "print/page_recorder.h"
+#include "print/print_job.h"
+
+class RecordingJobHost : public PrintJobHost {
+public:
+    explicit RecordingJobHost(PageRecorder& recorder) : recorder_(recorder) {}
+
+    // The K-th single-sheet question (from 1) is answered with Cancel; 0: never.
+    void CancelAtPause(int pause) { cancelAt_ = pause; }
+
+    void Warn(const char* text, const char* caption) override;
+    bool AskNextSheet() override;
+    void BeginWait() override { ++waitDepth_; }
+    void EndWait() override { --waitDepth_; }
+
+    const std::string& Warnings() const { return warnings_; }
+    int WaitDepth() const { return waitDepth_; }
+
+private:
+    PageRecorder& recorder_;
+    int cancelAt_ = 0;
+    int asked_ = 0;
+    int waitDepth_ = 0;
+    std::string warnings_;
+};

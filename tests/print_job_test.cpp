@@ -1,0 +1,285 @@
+// Tests of the print job: documents, copies, page ranges, footers, single sheets and fonts.
+#include "print/print_job.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "tests/print_rig.h"
+
+using Rows = std::vector<std::string>;
+
+namespace {
+
+// `count` numbered lines: "line 1" to "line count".
+std::string NumberedLines(int count) {
+    std::string text;
+    for (int i = 1; i <= count; ++i) {
+        text += "line " + std::to_string(i) + "\n";
+    }
+    return text;
+}
+
+// The footer row of each kept page, with the blanks before and between its parts dropped:
+// "file.txt 1".
+Rows Footers(const PrintRig& rig) {
+    Rows footers;
+    for (std::size_t page = 0; page < rig.recorder.Pages().size(); ++page) {
+        std::string row = RowText(rig.recorder, page, rig.geometry.LastLine + 1);
+        std::size_t start = row.find_first_not_of(' ');
+        std::string text = start == std::string::npos ? "" : row.substr(start);
+        std::size_t gap = text.find(' ');
+        std::size_t number = text.find_first_not_of(' ', gap);
+        if (gap != std::string::npos && number != std::string::npos) {
+            text = text.substr(0, gap) + " " + text.substr(number);
+        }
+        footers.push_back(text);
+    }
+    return footers;
+}
+
+}  // namespace
+
+TEST(PrintJob, OneDocumentNamedForTheProgram) {
+    PrintRig rig;
+    ASSERT_EQ(rig.Print("hello\n"), 1);
+    EXPECT_EQ(rig.recorder.DocumentNames(), Rows{"Quillmar output"});
+    EXPECT_EQ(rig.recorder.DocumentsEnded(), 1);
+    EXPECT_EQ(rig.recorder.PagesStarted(), 1);
+    EXPECT_EQ(rig.recorder.PagesEnded(), 1);
+    EXPECT_EQ(rig.recorder.StrayTexts(), 0);
+    EXPECT_EQ(rig.dialog.Prepared().Flags, kPrintDialogNoSelection | kPrintDialogReturnDc);
+}
+
+TEST(PrintJob, AnEmptyFileIsOnePageWithItsFooter) {
+    PrintRig rig;
+    rig.NoMargins();
+    ASSERT_EQ(rig.Print("", "empty.txt"), 1);
+    ASSERT_EQ(rig.recorder.Pages().size(), 1u);
+    EXPECT_EQ(DrawnRows(rig.recorder, 0),
+              Rows{"11: " + std::string(15, ' ') + "empty.txt" + std::string(14, ' ') + "1"});
+
+    PrintRig plain;
+    plain.settings.PageNumbers = false;
+    ASSERT_EQ(plain.Print(""), 1);
+    ASSERT_EQ(plain.recorder.Pages().size(), 1u);
+    EXPECT_TRUE(DrawnRows(plain.recorder, 0).empty());
+}
+
+TEST(PrintJob, ThePageNumberAdvancesAndTheFooterNamesTheFile) {
+    PrintRig rig;
+    rig.NoMargins();
+    ASSERT_EQ(rig.Print(NumberedLines(25), "notes.txt"), 1);
+    // Ten text lines a page: rows 0 to 9, the blank row 10, the footer on row 11.
+    EXPECT_EQ(Footers(rig), (Rows{"notes.txt 1", "notes.txt 2", "notes.txt 3"}));
+    EXPECT_EQ(RowText(rig.recorder, 1, 0), "line 11");
+    EXPECT_EQ(RowText(rig.recorder, 0, 10), "");
+}
+
+TEST(PrintJob, AFullLastPageIsFollowedByAFooterPage) {
+    PrintRig rig;
+    rig.NoMargins();
+    ASSERT_EQ(rig.Print(NumberedLines(10)), 1);
+    ASSERT_EQ(rig.recorder.Pages().size(), 2u);
+    EXPECT_EQ(DrawnRows(rig.recorder, 1).size(), 1u);
+    EXPECT_EQ(Footers(rig).back(), "file.txt 2");
+
+    PrintRig plain;
+    plain.NoMargins();
+    plain.settings.PageNumbers = false;
+    ASSERT_EQ(plain.Print(NumberedLines(12)), 1);
+    ASSERT_EQ(plain.recorder.Pages().size(), 2u);
+    EXPECT_TRUE(DrawnRows(plain.recorder, 1).empty());
+}
+
+TEST(PrintJob, APageRangeAcrossCopies) {
+    PrintRig rig;
+    rig.NoMargins();
+    rig.dialog.ChoosePages(1, 2);
+    rig.dialog.ChooseCopies(2);
+    ASSERT_EQ(rig.Print(NumberedLines(25)), 1);
+    EXPECT_EQ(Footers(rig), (Rows{"file.txt 1", "file.txt 2", "file.txt 1", "file.txt 2"}));
+    EXPECT_EQ(RowText(rig.recorder, 2, 0), "line 1");
+    EXPECT_EQ(rig.recorder.DocumentNames().size(), 1u);
+}
+
+TEST(PrintJob, PagesOutsideTheRangeAreFormattedButNotPrinted) {
+    PrintRig rig;
+    rig.NoMargins();
+    rig.settings.LineNumbers = true;
+    rig.dialog.ChoosePages(2, 3);
+    ASSERT_EQ(rig.Print(NumberedLines(35)), 1);
+    EXPECT_EQ(Footers(rig), (Rows{"file.txt 2", "file.txt 3"}));
+    EXPECT_EQ(RowText(rig.recorder, 0, 0), "0011 line 11") << "numbers count on unprinted pages";
+    EXPECT_EQ(rig.recorder.PagesStarted(), 2);
+    EXPECT_EQ(rig.recorder.StrayTexts(), 0);
+}
+
+TEST(PrintJob, FromPageAfterToPagePrintsEverything) {
+    PrintRig rig;
+    rig.NoMargins();
+    rig.dialog.ChoosePages(3, 1);
+    ASSERT_EQ(rig.Print(NumberedLines(25)), 1);
+    EXPECT_EQ(Footers(rig), (Rows{"file.txt 1", "file.txt 2", "file.txt 3"}));
+}
+
+TEST(PrintJob, NoCopiesPrintNoPages) {
+    PrintRig rig;
+    rig.dialog.ChooseCopies(0);
+    ASSERT_EQ(rig.Print("text\n"), 1);
+    EXPECT_EQ(rig.recorder.DocumentsEnded(), 1);
+    EXPECT_EQ(rig.recorder.PagesStarted(), 0);
+}
+
+TEST(PrintJob, AnUnreadableFileIsReportedAndNothingElseHappens) {
+    PrintRig rig;
+    rig.Apply();
+    EXPECT_EQ(rig.job.PrintFile(rig.dir.File("missing.txt").c_str()), 0);
+    EXPECT_EQ(rig.host.Warnings(), "Quillmar: Can't open file\n");
+    EXPECT_EQ(rig.dialog.Runs(), 0);
+    EXPECT_TRUE(rig.recorder.DocumentNames().empty());
+}
+
+TEST(PrintJob, ACancelledDialogPrintsNothingAndKeepsTheText) {
+    PrintRig rig;
+    rig.dialog.ChooseCancel();
+    ASSERT_EQ(rig.Print("kept\n"), 1);
+    EXPECT_EQ(rig.dialog.Runs(), 1);
+    EXPECT_TRUE(rig.recorder.DocumentNames().empty());
+    EXPECT_TRUE(rig.host.Warnings().empty());
+    ASSERT_NE(rig.text.Text(), nullptr);
+    EXPECT_EQ(std::string(rig.text.Text()), "kept\n");
+}
+
+TEST(PrintJob, SingleSheetsPauseBetweenPagesOfACopyOnly) {
+    PrintRig rig;
+    rig.NoMargins();
+    rig.settings.SingleSheets = true;  // 5 lines below the text: 5 text lines a page
+    rig.dialog.ChooseCopies(2);
+    ASSERT_EQ(rig.Print(NumberedLines(12)), 1);
+    ASSERT_EQ(rig.recorder.Pages().size(), 6u);
+    Rows paused;
+    for (const RecordedPage& page : rig.recorder.Pages()) {
+        paused.push_back(page.pausedBefore ? "pause" : "-");
+    }
+    EXPECT_EQ(paused, (Rows{"-", "pause", "pause", "-", "pause", "pause"}));
+    EXPECT_EQ(rig.recorder.Pauses(), 4);
+    EXPECT_EQ(DrawnRows(rig.recorder, 0).front(), "0: line 1");
+    EXPECT_EQ(RowText(rig.recorder, 1, 0), "line 6");
+}
+
+TEST(PrintJob, SingleSheetsPauseOnlyBeforePrintedPages) {
+    PrintRig rig;
+    rig.NoMargins();
+    rig.settings.SingleSheets = true;
+    rig.dialog.ChoosePages(2, 3);
+    ASSERT_EQ(rig.Print(NumberedLines(24)), 1);
+    ASSERT_EQ(rig.recorder.Pages().size(), 2u);
+    EXPECT_TRUE(rig.recorder.Pages()[0].pausedBefore) << "page 2 follows page 1";
+    EXPECT_TRUE(rig.recorder.Pages()[1].pausedBefore);
+    EXPECT_EQ(rig.recorder.Pauses(), 2);
+}
+
+TEST(PrintJob, CancelAtThePauseEndsTheCopy) {
+    PrintRig rig;
+    rig.NoMargins();
+    rig.settings.SingleSheets = true;
+    rig.dialog.ChooseCopies(2);
+    rig.host.CancelAtPause(1);
+    ASSERT_EQ(rig.Print(NumberedLines(12)), 1);
+    // Copy 1: page 1, then page 2 is started, the pause is cancelled and the page ends with
+    // its footer only. Copy 2 prints in full.
+    ASSERT_EQ(rig.recorder.Pages().size(), 5u);
+    EXPECT_EQ(DrawnRows(rig.recorder, 1).size(), 1u);
+    EXPECT_EQ(Footers(rig)[1], "file.txt 2");
+    EXPECT_EQ(RowText(rig.recorder, 2, 0), "line 1");
+    EXPECT_EQ(rig.recorder.PagesStarted(), rig.recorder.PagesEnded());
+}
+
+TEST(PrintJob, TwoCopiesOfACSourceHaveTheSameBoldLines) {
+    PrintRig rig;
+    rig.NoMargins();
+    rig.dialog.ChooseCopies(2);
+    ASSERT_EQ(rig.Print("/* head */\nint x;\nint f(void)\n{\n}\n", "a.c"), 1);
+    ASSERT_EQ(rig.recorder.Pages().size(), 2u);
+    for (std::size_t page = 0; page < 2; ++page) {
+        EXPECT_TRUE(RowBold(rig.recorder, page, 0));
+        EXPECT_FALSE(RowBold(rig.recorder, page, 1));
+        EXPECT_TRUE(RowBold(rig.recorder, page, 2));
+        EXPECT_FALSE(RowBold(rig.recorder, page, 3));
+        EXPECT_FALSE(RowBold(rig.recorder, page, 11)) << "footer";
+    }
+}
+
+TEST(PrintJob, TheFooterIsBoldWhenADeclarationRunsAcrossThePageEnd) {
+    PrintRig rig;
+    rig.NoMargins();
+    std::string text = "/* c */\n" + std::string(8, '\n') + "int f(int a,\n  int b)\n";
+    ASSERT_EQ(rig.Print(text, "b.c"), 1);
+    EXPECT_TRUE(RowBold(rig.recorder, 0, 9));
+    EXPECT_TRUE(RowBold(rig.recorder, 0, 11)) << "the footer in the font selected then";
+    EXPECT_TRUE(RowBold(rig.recorder, 1, 0)) << "the new page selects the font again";
+    EXPECT_FALSE(RowBold(rig.recorder, 1, 11));
+}
+
+TEST(PrintJob, TheFontsAreReleasedAndTheShellFontSelectedAgain) {
+    PrintRig rig;
+    ASSERT_EQ(rig.Print("/* c */\nint f(void)\n"), 1);
+    EXPECT_EQ(rig.recorder.LiveFonts(), 1) << "only the shell's printing font is left";
+    EXPECT_EQ(rig.device.CurrentFont, rig.printerFont);
+    auto* surface = static_cast<RecordingSurface*>(rig.device.Surface());
+    EXPECT_EQ(surface->SelectedFont(), rig.printerFont);
+    EXPECT_EQ(rig.job.NormalFont, kNoFont);
+    EXPECT_EQ(rig.job.BoldFont, kNoFont);
+    EXPECT_EQ(rig.text.Text(), nullptr) << "the text is released";
+    EXPECT_EQ(rig.host.WaitDepth(), 0);
+}
+
+TEST(PrintJob, TheGeometryFollowsTheChosenPrinter) {
+    PrintRig rig;
+    rig.NoMargins();
+    rig.Apply();
+    EXPECT_EQ(rig.geometry.PageWidthCols, 40);
+    RecordingMetrics wide = SmallPage();
+    wide.charWidth = 30;  // 80 columns
+    RecordingPrintDialog dialog(wide, rig.recorder);
+    PrintJob job(rig.settings, rig.geometry, rig.device, rig.text, dialog, rig.host);
+    std::string path = rig.dir.Write("w.txt", std::string(60, 'w') + "\n");
+    ASSERT_EQ(job.PrintFile(path.c_str()), 1);
+    EXPECT_EQ(rig.geometry.PageWidthCols, 80);
+    EXPECT_EQ(RowText(rig.recorder, 0, 0), std::string(60, 'w')) << "one piece on the wider page";
+}
+
+TEST(PrintJob, TabsFollowTheTabSizeFromOneToSixteen) {
+    PrintRig rig;
+    rig.NoMargins();
+    rig.settings.TabSize = 4;
+    ASSERT_EQ(rig.Print("a\tb\n"), 1);
+    EXPECT_EQ(RowText(rig.recorder, 0, 0), "a   b");
+
+    PrintRig odd;
+    odd.NoMargins();
+    odd.settings.TabSize = 0;
+    ASSERT_EQ(odd.Print("a\tb\n"), 1);
+    EXPECT_EQ(RowText(odd.recorder, 0, 0), "a       b");
+}
+
+TEST(PrintJob, WildSettingsNeitherOverflowNorHang) {
+    PrintRig rig;
+    rig.settings.LeftMargin = 1e9f;
+    rig.settings.RightMargin = 1e9f;
+    rig.settings.TopMargin = 3.5f;
+    rig.settings.BottomMargin = 1e9f;
+    rig.settings.LineNumbers = true;
+    ASSERT_EQ(rig.Print("abc\n" + std::string(254, 'z') + "\n",
+                        "a-rather-long-file-name-for-a-footer.txt"),
+              1);
+    EXPECT_EQ(rig.geometry.UsableWidthCols, 1);
+    EXPECT_EQ(rig.geometry.LeftMarginCols, 79);
+    // One character a page line, one page line a page.
+    // The last piece fills its page, so one more page ends the copy.
+    EXPECT_EQ(rig.recorder.PagesStarted(), 3 + 254 + 1);
+    EXPECT_EQ(RowText(rig.recorder, 0, rig.geometry.TopMarginLines),
+              std::string(74, ' ') + "0001 a");
+}
