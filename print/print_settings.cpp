@@ -1,13 +1,12 @@
 // PrintSettings: presets and derived values.
 #include "print/print_settings.h"
 
-#include <cstring>
+#include "print/text_helpers.h"
 
 void ApplyPresets(PrintSettings& settings, const char* printerFace) {
     const char* face =
         (printerFace != nullptr && printerFace[0] != '\0') ? printerFace : kFallbackFontFace;
-    std::strncpy(settings.font, face, PrintSettings::kFaceSize - 1);
-    settings.font[PrintSettings::kFaceSize - 1] = '\0';
+    CopyBounded(settings.font, sizeof settings.font, face);
     settings.Pitch = 12;
     settings.LeftMargin = 0.5f;
     settings.RightMargin = 0.0f;

@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "print/mul_div.h"
+#include "print/text_helpers.h"
 
 namespace {
 
@@ -55,8 +56,7 @@ void PrinterDevice::OpenDefault(const char* profileEntry, const Opener& open) {
     DeviceEntry parts;
     if (ParseDeviceEntry(profileEntry, &parts)) {
         // The name is cut for display only; the printer is opened by its full name.
-        std::strncpy(DeviceName, parts.device, kDeviceNameSize - 1);
-        DeviceName[kDeviceNameSize - 1] = '\0';
+        CopyBounded(DeviceName, sizeof DeviceName, parts.device);
         surface = open(parts);
     }
     CurrentFont = kNoFont;
@@ -186,7 +186,7 @@ void PrinterDevice::FreeFont(FontHandle font) {
 
 FontHandle CreatePrintFont(PrinterDevice& device, const PrintSettings& settings, int weight) {
     LogicalFont font;
-    std::strncpy(font.faceName, settings.font, sizeof font.faceName - 1);
+    CopyBounded(font.faceName, sizeof font.faceName, settings.font);
     font.height = -MultiplyDivide(settings.Pitch, device.Capability(DeviceCap::LogPixelsY), 72);
     font.weight = weight;
     return device.MakeFont(font);

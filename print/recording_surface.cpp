@@ -1,7 +1,7 @@
 // RecordingSurface: a virtual printer that records pages.
 #include "print/recording_surface.h"
 
-#include <cstring>
+#include "print/text_helpers.h"
 
 RecordingSurface::RecordingSurface(const RecordingMetrics& metrics, PageRecorder& recorder)
     : metrics_(metrics), recorder_(recorder) {}
@@ -28,13 +28,8 @@ bool RecordingSurface::ReadMetrics(FontMetrics* metrics) {
 }
 
 void RecordingSurface::ReadFaceName(char* out, std::size_t size) {
-    if (size == 0) {
-        return;
-    }
     const LogicalFont* font = recorder_.Font(selected_);
-    const char* face = font != nullptr ? font->faceName : "";
-    std::strncpy(out, face, size - 1);
-    out[size - 1] = '\0';
+    CopyBounded(out, size, font != nullptr ? font->faceName : "");
 }
 
 FontHandle RecordingSurface::MakeFont(const LogicalFont& font) {

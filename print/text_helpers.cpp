@@ -36,6 +36,15 @@ std::size_t CopyOver(char* dest, std::size_t room, const char* source) {
     return count;
 }
 
+std::size_t CopyBounded(char* dest, std::size_t size, const char* source) {
+    if (size == 0) {
+        return 0;
+    }
+    std::size_t count = CopyOver(dest, size - 1, source);
+    dest[count] = '\0';
+    return count;
+}
+
 void CopyAtMost(char* dest, const char* source, std::size_t n) {
     std::size_t count = 0;
     while (count < n) {
@@ -57,8 +66,7 @@ void LastPathComponent(char* out, std::size_t outSize, const char* path) {
             start = p + 1;
         }
     }
-    std::size_t count = CopyOver(out, outSize - 1, start);
-    out[count] = '\0';
+    CopyBounded(out, outSize, start);
 }
 
 void UppercaseInPlace(char* text) {

@@ -14,6 +14,10 @@ const char* FindText(const char* text, const char* needle);
 // Returns the number copied.
 std::size_t CopyOver(char* dest, std::size_t room, const char* source);
 
+// Copies `source` into `dest` of `size` bytes: at most size - 1 characters, always
+// terminated; nothing is written when size is 0. Returns the number of characters copied.
+std::size_t CopyBounded(char* dest, std::size_t size, const char* source);
+
 // Copies characters until `n` are copied or `source` ends; a terminator is written only in
 // the second case (then `dest` needs room for it: n + 1 bytes when the source is shorter).
 void CopyAtMost(char* dest, const char* source, std::size_t n);

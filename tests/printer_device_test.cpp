@@ -12,6 +12,7 @@
 #include "print/page_recorder.h"
 #include "print/recording_print_dialog.h"
 #include "print/recording_surface.h"
+#include "print/text_helpers.h"
 
 namespace {
 
@@ -40,7 +41,7 @@ public:
         return true;
     }
     void ReadFaceName(char* out, std::size_t size) override {
-        std::strncpy(out, "Fake Mono", size);
+        CopyBounded(out, size, "Fake Mono");
     }
     FontHandle MakeFont(const LogicalFont& font) override {
         log.push_back("make " + std::string(font.faceName) + " " + std::to_string(font.height) +

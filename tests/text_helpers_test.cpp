@@ -115,3 +115,15 @@ TEST(Uppercase, OnlyAsciiLettersChange) {
     EXPECT_EQ(empty[0], '\0');
     EXPECT_EQ(empty[1], '#');
 }
+
+TEST(CopyBounded, AlwaysTerminatesWithinTheBuffer) {
+    char buffer[6];
+    std::memset(buffer, '#', sizeof buffer);
+    EXPECT_EQ(CopyBounded(buffer, sizeof buffer, "abcdefgh"), 5u);
+    EXPECT_STREQ(buffer, "abcde");
+    EXPECT_EQ(CopyBounded(buffer, sizeof buffer, "ab"), 2u);
+    EXPECT_STREQ(buffer, "ab");
+    buffer[0] = '#';
+    EXPECT_EQ(CopyBounded(buffer, 0, "ab"), 0u);
+    EXPECT_EQ(buffer[0], '#');
+}
