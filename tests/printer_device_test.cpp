@@ -40,9 +40,7 @@ public:
         *out = metrics;
         return true;
     }
-    void ReadFaceName(char* out, std::size_t size) override {
-        CopyBounded(out, size, "Fake Mono");
-    }
+    void ReadFaceName(char* out, std::size_t size) override { CopyBounded(out, size, "Fake Mono"); }
     FontHandle MakeFont(const LogicalFont& font) override {
         log.push_back("make " + std::string(font.faceName) + " " + std::to_string(font.height) +
                       " " + std::to_string(font.weight));
