@@ -31,14 +31,6 @@ int PrintRig::Print(const std::string& content, const std::string& name) {
     return job.PrintFile(path.c_str());
 }
 
-std::string Joined(const std::vector<std::string>& lines) {
-    std::string text;
-    for (const std::string& line : lines) {
-        text += line + "\n";
-    }
-    return text;
-}
-
 namespace {
 const RecordedRow* FindRow(const PageRecorder& recorder, std::size_t page, std::size_t row) {
     const std::vector<RecordedPage>& pages = recorder.Pages();

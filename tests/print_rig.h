@@ -57,9 +57,6 @@ public:
     PrintJob job;
 };
 
-// Lines joined with "\n" after each, for readable expectations.
-std::string Joined(const std::vector<std::string>& lines);
-
 // The text drawn on `row` of the kept page `page` (from 0), trailing blanks removed; empty
 // when nothing was drawn there or there is no such page.
 std::string RowText(const PageRecorder& recorder, std::size_t page, std::size_t row);

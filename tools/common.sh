@@ -90,6 +90,10 @@ start_wine() {
     QUILLMAR_PIDS+=($!)
     log "initialising the Wine prefix $WINEPREFIX"
     wineboot --init >/dev/null 2>&1 || die "wineboot failed"
+    # Without a window manager, Wine waits about two seconds for every window it shows unless
+    # its windows are unmanaged.
+    wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1 \
+        || die "cannot configure the Wine prefix"
 }
 
 # Ends every process started here: the processes of our Wine prefix (found by their

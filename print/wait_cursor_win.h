@@ -1,0 +1,15 @@
+// WaitCursor: shows the system's wait cursor while it lives and then the cursor it replaced.
+#pragma once
+
+#include <windows.h>
+
+class WaitCursor {
+public:
+    WaitCursor() : previous_(SetCursor(LoadCursorA(nullptr, IDC_WAIT))) {}
+    ~WaitCursor() { SetCursor(previous_); }
+    WaitCursor(const WaitCursor&) = delete;
+    WaitCursor& operator=(const WaitCursor&) = delete;
+
+private:
+    HCURSOR previous_;
+};
