@@ -65,16 +65,18 @@ EmphasisKind DetectEmphasisKind(TextBuffer& text) {
 
 bool StartsWithKeyword(const char* line, const char* list) {
     while (*list != '\0') {
-        const char* end = std::strchr(list, '!');
-        std::size_t length =
-            end != nullptr ? static_cast<std::size_t>(end - list) : std::strlen(list);
-        if (length > 0 && std::strncmp(line, list, length) == 0) {
+        std::size_t i = 0;
+        while (list[i] != '!' && list[i] != '\0' && list[i] == line[i]) {
+            ++i;
+        }
+        if (i > 0 && (list[i] == '!' || list[i] == '\0')) {
             return true;
         }
-        if (end == nullptr) {
+        const char* next = std::strchr(list + i, '!');
+        if (next == nullptr) {
             break;
         }
-        list = end + 1;
+        list = next + 1;
     }
     return false;
 }
@@ -91,20 +93,21 @@ void EmphasisRules::BoldOff() {
 
 void CFamilyRules::BeforeLine(const char* line) {
     // The tests see only the part before a "//" comment.
-    char code[kLineSize];
-    std::size_t length = std::strlen(line);
+    const char* code = line;
+    char cut[kLineSize];
     if (const char* comment = FindText(line, "//")) {
-        length = static_cast<std::size_t>(comment - line);
+        std::size_t length = static_cast<std::size_t>(comment - line);
+        if (length >= kLineSize) {
+            length = kLineSize - 1;
+        }
+        std::memcpy(cut, line, length);
+        cut[length] = '\0';
+        code = cut;
     }
-    if (length >= kLineSize) {
-        length = kLineSize - 1;
-    }
-    std::memcpy(code, line, length);
-    code[length] = '\0';
 
     if (headerZone_ && code[0] != '\0' && Contains(code, "/*")) {
         BoldOn();
-    } else if (!bold_ && StartsWithKeyword(code, kCDeclarationKeywords) && Contains(code, '(')) {
+    } else if (!bold_ && Contains(code, '(') && StartsWithKeyword(code, kCDeclarationKeywords)) {
         BoldOn();
     }
 }

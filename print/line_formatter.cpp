@@ -1,7 +1,6 @@
 // LineFormatter: source lines onto the page grid.
 #include "print/line_formatter.h"
 
-#include <cstdio>
 #include <cstring>
 
 #include "print/print_job.h"
@@ -13,6 +12,7 @@ namespace {
 constexpr char kFormFeed = '\f';
 constexpr int kNumberField = 5;  // four digits and a blank
 constexpr std::size_t kOutputSize = LineFormatter::kMarginSize + 256;
+
 }  // namespace
 
 bool HasFormFeed(const char* line) {
@@ -35,16 +35,37 @@ void LineFormatter::Reset() {
     }
     std::memset(marginText_, ' ', static_cast<std::size_t>(columns));
     marginText_[columns] = '\0';
+    marginLength_ = static_cast<std::size_t>(columns);
     lineNumber_ = 1;
+    numberDigits_[0] = '1';
+    numberLength_ = 1;
+}
+
+void LineFormatter::NextLineNumber() {
+    ++lineNumber_;
+    // The decimal text counts along, so no line needs a conversion.
+    int i = numberLength_ - 1;
+    while (i >= 0 && numberDigits_[i] == '9') {
+        numberDigits_[i--] = '0';
+    }
+    if (i >= 0) {
+        ++numberDigits_[i];
+    } else {
+        std::memmove(numberDigits_ + 1, numberDigits_, static_cast<std::size_t>(numberLength_));
+        numberDigits_[0] = '1';
+        ++numberLength_;
+    }
 }
 
 bool LineFormatter::EmitLine(const char* text, bool formFeed) {
-    std::size_t margin = std::strlen(marginText_);
+    std::size_t margin = marginLength_;
     if (settings_.LineNumbers && margin >= kNumberField) {
         // At least four digits, padded with zeros; only the first four show: 12345 is 1234.
-        char number[24];
-        std::snprintf(number, sizeof number, "%04lld", static_cast<long long>(lineNumber_));
-        std::memcpy(marginText_ + margin - kNumberField, number, 4);
+        char* field = marginText_ + margin - kNumberField;
+        int pad = numberLength_ < 4 ? 4 - numberLength_ : 0;
+        for (int i = 0; i < 4; ++i) {
+            field[i] = i < pad ? '0' : numberDigits_[i - pad];
+        }
     }
 
     char output[kOutputSize];
@@ -70,7 +91,7 @@ bool LineFormatter::EmitLine(const char* text, bool formFeed) {
         text += width;
         remaining -= width;
     }
-    ++lineNumber_;
+    NextLineNumber();
     return true;
 }
 

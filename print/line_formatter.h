@@ -2,6 +2,7 @@
 // number, pieces of the text width, and the end of a full page.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 
 #include "print/page_geometry.h"
@@ -37,10 +38,15 @@ public:
     std::int64_t LineNumber() const { return lineNumber_; }
 
 private:
+    void NextLineNumber();
+
     const PrintSettings& settings_;
     const PageGeometry& geometry_;
     PrinterDevice& device_;
     PrintJob& job_;
     char marginText_[kMarginSize] = {};
+    std::size_t marginLength_ = 0;
     std::int64_t lineNumber_ = 1;
+    char numberDigits_[24] = {'1'};  // lineNumber_ in decimal, without a terminator
+    int numberLength_ = 1;
 };

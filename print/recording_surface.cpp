@@ -43,6 +43,8 @@ void RecordingSurface::FreeFont(FontHandle font) {
 FontHandle RecordingSurface::UseFont(FontHandle font) {
     FontHandle previous = selected_;
     selected_ = font;
+    const LogicalFont* logical = recorder_.Font(font);
+    selectedBold_ = logical != nullptr && logical->weight >= 700;
     return previous;
 }
 
@@ -65,9 +67,7 @@ void RecordingSurface::ClosePage() {
 }
 
 void RecordingSurface::PutChars(int x, int y, const char* text, std::size_t length) {
-    const LogicalFont* font = recorder_.Font(selected_);
-    bool bold = font != nullptr && font->weight >= 700;
     int lineHeight = metrics_.lineHeight > 0 ? metrics_.lineHeight : 1;
     int charWidth = metrics_.charWidth > 0 ? metrics_.charWidth : 1;
-    recorder_.Text(y / lineHeight, x / charWidth, text, length, bold);
+    recorder_.Text(y / lineHeight, x / charWidth, text, length, selectedBold_);
 }

@@ -36,4 +36,5 @@ private:
     RecordingMetrics metrics_;
     PageRecorder& recorder_;
     FontHandle selected_ = kNoFont;
+    bool selectedBold_ = false;
 };

@@ -3,6 +3,7 @@
 
 #include <cassert>
 #include <cstdint>
+#include <cstring>
 
 #include "print/input_file.h"
 
@@ -68,6 +69,27 @@ int TextBuffer::ReadLine(char* out, std::size_t outSize) {
     int column = 0;
     bool full = false;
     while (cursor_ < end_ && !full) {
+        // Most bytes are ordinary: copy a run of them at once.
+        std::size_t room = limit - written;
+        std::size_t available = end_ - cursor_;
+        std::size_t count = room < available ? room : available;
+        const char* run = text + cursor_;
+        std::size_t length = 0;
+        while (length<count&& static_cast<unsigned char>(run[length])> '\r') {
+            ++length;
+        }
+        if (length > 0) {
+            std::memcpy(out + written, run, length);
+            written += length;
+            cursor_ += static_cast<std::uint32_t>(length);
+            column += static_cast<int>(length);
+            if (written == limit) {
+                --column;
+                full = true;
+            }
+            continue;
+        }
+
         char ch = text[cursor_++];
         if (ch == '\n') {
             break;
