@@ -93,6 +93,17 @@ TEST(PrintJob, AFullLastPageIsFollowedByAFooterPage) {
     EXPECT_TRUE(DrawnRows(plain.recorder, 1).empty());
 }
 
+TEST(PrintJob, TheFooterPageAfterAFullPageIsPausedFor) {
+    PrintRig rig;
+    rig.NoMargins();
+    rig.settings.SingleSheets = true;  // 5 text lines a page
+    ASSERT_EQ(rig.Print(NumberedLines(10)), 1);
+    ASSERT_EQ(rig.recorder.Pages().size(), 3u);
+    EXPECT_TRUE(rig.recorder.Pages()[2].pausedBefore);
+    EXPECT_EQ(DrawnRows(rig.recorder, 2).size(), 1u) << "the footer alone";
+    EXPECT_EQ(Footers(rig).back(), "file.txt 3");
+}
+
 TEST(PrintJob, APageRangeAcrossCopies) {
     PrintRig rig;
     rig.NoMargins();
