@@ -213,17 +213,18 @@ double Number(const std::string& tag, const std::string& name) {
     return std::strtod(Attribute(tag, name).c_str(), nullptr);
 }
 
-std::string DecodeEntities(const std::string& text) {
-    static const std::pair<const char*, const char*> entities[] = {
-        {"&amp;", "&"},  {"&lt;", "<"},  {"&gt;", ">"},  {"&quot;", "\""},
-        {"&apos;", "'"}, {"&#39;", "'"}, {"&#34;", "\""}};
+using Replacement = std::pair<const char*, const char*>;
+
+// `text` with every occurrence of a replacement's first text replaced by its second.
+template <std::size_t N>
+std::string Replaced(const std::string& text, const Replacement (&replacements)[N]) {
     std::string out;
     for (std::size_t i = 0; i < text.size();) {
         bool replaced = false;
-        for (const auto& entity : entities) {
-            std::size_t length = std::strlen(entity.first);
-            if (text.compare(i, length, entity.first) == 0) {
-                out += entity.second;
+        for (const Replacement& replacement : replacements) {
+            std::size_t length = std::strlen(replacement.first);
+            if (text.compare(i, length, replacement.first) == 0) {
+                out += replacement.second;
                 i += length;
                 replaced = true;
                 break;
@@ -234,6 +235,13 @@ std::string DecodeEntities(const std::string& text) {
         }
     }
     return out;
+}
+
+std::string DecodeEntities(const std::string& text) {
+    static const Replacement entities[] = {{"&amp;", "&"},   {"&lt;", "<"},   {"&gt;", ">"},
+                                           {"&quot;", "\""}, {"&apos;", "'"}, {"&#39;", "'"},
+                                           {"&#34;", "\""}};
+    return Replaced(text, entities);
 }
 
 // Every "<name ...>" tag of `text` with what follows it up to the next "<".
@@ -253,27 +261,11 @@ std::vector<std::pair<std::string, std::string>> Tags(const std::string& text,
 // The PDF text is UTF-8, and the printer driver's fonts map a few ASCII glyphs onto look-alike
 // code points: the soft hyphen for "-", the Greek question mark for ";", and so on.
 std::string AsAscii(const std::string& text) {
-    static const std::pair<const char*, char> lookAlikes[] = {
-        {"\xC2\xAD", '-'},      {"\xCD\xBE", ';'},     {"\xE2\x80\x90", '-'},
-        {"\xE2\x80\x91", '-'},  {"\xE2\x88\x92", '-'}, {"\xC2\xA0", ' '},
-        {"\xE2\x80\x99", '\''}, {"\xCB\x9C", '~'},     {"\xCB\x86", '^'}};
-    std::string out;
-    for (std::size_t i = 0; i < text.size();) {
-        bool mapped = false;
-        for (const auto& lookAlike : lookAlikes) {
-            std::size_t length = std::strlen(lookAlike.first);
-            if (text.compare(i, length, lookAlike.first) == 0) {
-                out += lookAlike.second;
-                i += length;
-                mapped = true;
-                break;
-            }
-        }
-        if (!mapped) {
-            out += text[i++];
-        }
-    }
-    return out;
+    static const Replacement lookAlikes[] = {
+        {"\xC2\xAD", "-"},     {"\xCD\xBE", ";"},     {"\xE2\x80\x90", "-"},
+        {"\xE2\x80\x91", "-"}, {"\xE2\x88\x92", "-"}, {"\xC2\xA0", " "},
+        {"\xE2\x80\x99", "'"}, {"\xCB\x9C", "~"},     {"\xCB\x86", "^"}};
+    return Replaced(text, lookAlikes);
 }
 
 // The PDF's pages as the grid: words from `pdftotext -bbox`, bold from `pdftohtml -xml`.
