@@ -5,23 +5,11 @@
 
 #include <string>
 
-namespace {
-std::string Digits(unsigned n) {
-    char buffer[16];
-    char* end = TwoDigits(n, buffer);
-    return std::string(buffer, end);
-}
-}  // namespace
-
-TEST(TwoDigits, ALeadingZeroUpToNine) {
-    EXPECT_EQ(Digits(0), "00");
-    EXPECT_EQ(Digits(7), "07");
-    EXPECT_EQ(Digits(9), "09");
-}
-
-TEST(TwoDigits, LargerNumbersInFull) {
-    EXPECT_EQ(Digits(10), "10");
-    EXPECT_EQ(Digits(99), "99");
-    EXPECT_EQ(Digits(100), "100");
-    EXPECT_EQ(Digits(4294967295u), "4294967295");
+TEST(TwoDigits, ALeadingZeroUpToNineAndLargerNumbersInFull) {
+    const std::pair<unsigned, const char*> cases[] = {{0, "00"},  {7, "07"},  {9, "09"},
+                                                      {10, "10"}, {99, "99"}, {100, "100"}};
+    for (const auto& c : cases) {
+        char buffer[16];
+        EXPECT_EQ(std::string(buffer, TwoDigits(c.first, buffer)), c.second);
+    }
 }

@@ -12,21 +12,17 @@
 #include "app/settings_values.h"
 
 namespace {
-constexpr char kMakerKey[] = "Software\\Vornhald Freeware";
-
 // The question seam: records what was asked and gives the planned answer.
 struct Question {
     int answer = IDYES;
     int count = 0;
     HWND owner = nullptr;
-    std::string text;
-    std::string caption;
+    std::string text, caption;
     UINT type = 0;
-};
-Question question;
+} question;
 
 int Answer(HWND owner, const char* text, const char* caption, UINT type) {
-    ++question.count;
+    question.count++;
     question.owner = owner;
     question.text = text;
     question.caption = caption;
@@ -36,88 +32,77 @@ int Answer(HWND owner, const char* text, const char* caption, UINT type) {
 
 // A setup unlike the presets in every value.
 PrintSettings Changed() {
-    PrintSettings settings;
-    std::strcpy(settings.font, "Lucida Console");
-    settings.Pitch = 10;
-    settings.LeftMargin = 1.0f;
-    settings.RightMargin = 0.25f;
-    settings.TopMargin = 1.5f;
-    settings.BottomMargin = 2.0f;
-    settings.TabSize = 4;
-    settings.SingleSheets = true;
-    settings.PageNumbers = false;
-    settings.LineNumbers = true;
-    settings.FormFeed = true;
-    std::strcpy(settings.Path, "D:\\Work\\*.*");
-    return settings;
+    PrintSettings s;
+    std::strcpy(s.font, "Lucida Console");
+    s.Pitch = 10;
+    s.LeftMargin = 1.0f;
+    s.RightMargin = 0.25f;
+    s.TopMargin = 1.5f;
+    s.BottomMargin = 2.0f;
+    s.TabSize = 4;
+    s.SingleSheets = s.LineNumbers = s.FormFeed = true;
+    s.PageNumbers = false;
+    std::strcpy(s.Path, "D:\\Work\\*.*");
+    return s;
 }
 
 PrintSettings Presets(const char* face = "Courier New") {
-    PrintSettings settings;
-    ApplyPresets(settings, face);
-    return settings;
+    PrintSettings s;
+    ApplyPresets(s, face);
+    return s;
 }
 
-void ExpectSame(const PrintSettings& actual, const PrintSettings& expected,
-                const std::string& context) {
+void ExpectSame(const PrintSettings& a, const PrintSettings& e, const std::string& context) {
     SCOPED_TRACE(context);
-    EXPECT_STREQ(actual.font, expected.font);
-    EXPECT_EQ(actual.Pitch, expected.Pitch);
-    EXPECT_EQ(actual.LeftMargin, expected.LeftMargin);
-    EXPECT_EQ(actual.RightMargin, expected.RightMargin);
-    EXPECT_EQ(actual.TopMargin, expected.TopMargin);
-    EXPECT_EQ(actual.BottomMargin, expected.BottomMargin);
-    EXPECT_EQ(actual.TabSize, expected.TabSize);
-    EXPECT_EQ(actual.SingleSheets, expected.SingleSheets);
-    EXPECT_EQ(actual.PageNumbers, expected.PageNumbers);
-    EXPECT_EQ(actual.LineNumbers, expected.LineNumbers);
-    EXPECT_EQ(actual.FormFeed, expected.FormFeed);
-    EXPECT_STREQ(actual.Path, expected.Path);
+    EXPECT_STREQ(a.font, e.font);
+    EXPECT_EQ(a.Pitch, e.Pitch);
+    EXPECT_EQ(a.LeftMargin, e.LeftMargin);
+    EXPECT_EQ(a.RightMargin, e.RightMargin);
+    EXPECT_EQ(a.TopMargin, e.TopMargin);
+    EXPECT_EQ(a.BottomMargin, e.BottomMargin);
+    EXPECT_EQ(a.TabSize, e.TabSize);
+    EXPECT_EQ(a.SingleSheets, e.SingleSheets);
+    EXPECT_EQ(a.PageNumbers, e.PageNumbers);
+    EXPECT_EQ(a.LineNumbers, e.LineNumbers);
+    EXPECT_EQ(a.FormFeed, e.FormFeed);
+    EXPECT_STREQ(a.Path, e.Path);
 }
 
 class SettingsStoreTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        RegDeleteTreeA(HKEY_CURRENT_USER, kMakerKey);
+        RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\Vornhald Freeware");
         question = Question();
     }
-    void TearDown() override { RegDeleteTreeA(HKEY_CURRENT_USER, kMakerKey); }
+    void TearDown() override { RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\Vornhald Freeware"); }
 
     // The names of the values under the key; none when there is no key.
     static std::set<std::string> StoredNames() {
         std::set<std::string> names;
         HKEY key = nullptr;
-        if (RegOpenKeyExA(HKEY_CURRENT_USER, kSettingsKeyPath, 0, KEY_READ, &key) != 0) {
-            return names;
-        }
-        char name[64];
-        for (DWORD i = 0;; ++i) {
+        if (RegOpenKeyExA(HKEY_CURRENT_USER, kSettingsKeyPath, 0, KEY_READ, &key) == 0) {
+            char name[64];
             DWORD length = sizeof name;
-            if (RegEnumValueA(key, i, name, &length, nullptr, nullptr, nullptr, nullptr) != 0) {
-                break;
+            for (DWORD i = 0;
+                 RegEnumValueA(key, i, name, &length, nullptr, nullptr, nullptr, nullptr) == 0;
+                 ++i, length = sizeof name) {
+                names.insert(name);
             }
-            names.insert(name);
+            RegCloseKey(key);
         }
-        RegCloseKey(key);
         return names;
     }
-
-    static void Store(const char* name, DWORD type, const void* data, DWORD size) {
-        HKEY key = nullptr;
-        ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, kSettingsKeyPath, 0, nullptr, 0,
-                                  KEY_ALL_ACCESS, nullptr, &key, nullptr),
-                  ERROR_SUCCESS);
-        EXPECT_EQ(RegSetValueExA(key, name, 0, type, static_cast<const BYTE*>(data), size),
-                  ERROR_SUCCESS);
-        RegCloseKey(key);
+    // Stores the bytes as they are; "#" follows them, so no terminator is counted in.
+    static void Store(const char* name, DWORD type, std::string bytes) {
+        DWORD size = static_cast<DWORD>(bytes.size());
+        bytes += '#';
+        ASSERT_EQ(
+            RegSetKeyValueA(HKEY_CURRENT_USER, kSettingsKeyPath, name, type, bytes.data(), size),
+            ERROR_SUCCESS);
     }
     static void StoreText(const char* name, const std::string& text) {
-        Store(name, REG_SZ, text.c_str(), static_cast<DWORD>(text.size() + 1));
+        Store(name, REG_SZ, text + '\0');
     }
-    static void StoreDword(const char* name, DWORD value) {
-        Store(name, REG_DWORD, &value, sizeof value);
-    }
-
     static std::string StoredText(const char* name) {
         char text[300] = "";
         DWORD size = sizeof text;
@@ -125,7 +110,6 @@ protected:
                      &size);
         return text;
     }
-
     static PrintSettings Loaded(const char* face = "Courier New") {
         PrintSettings settings = Changed();
         LoadSettings(settings, face);
@@ -150,21 +134,11 @@ TEST_F(SettingsStoreTest, ADirectoryChangeAloneWritesPathAndAsksNothing) {
     EXPECT_EQ(SaveSettings(Changed(), true, false, Answer), 0);
     EXPECT_EQ(question.count, 0);
     EXPECT_EQ(StoredNames(), std::set<std::string>{"Path"});
-    EXPECT_EQ(StoredText("Path"), "D:\\Work\\*.*");
-    ExpectSame(
-        Loaded(),
-        [] {
-            PrintSettings expected = Presets();
-            std::strcpy(expected.Path, "D:\\Work\\*.*");
-            return expected;
-        }(),
-        "a key that holds only Path keeps the other presets");
-}
-
-TEST_F(SettingsStoreTest, NothingChangedWritesNothing) {
+    PrintSettings expected = Presets();  // a key with only Path keeps the other presets
+    std::strcpy(expected.Path, "D:\\Work\\*.*");
+    ExpectSame(Loaded(), expected, "only Path stored");
     EXPECT_EQ(SaveSettings(Changed(), false, false, Answer), 0);
     EXPECT_EQ(question.count, 0);
-    EXPECT_TRUE(StoredNames().empty());
 }
 
 TEST_F(SettingsStoreTest, TheAnswerDecidesWhatIsWritten) {
@@ -173,12 +147,13 @@ TEST_F(SettingsStoreTest, TheAnswerDecidesWhatIsWritten) {
         for (bool directoryChanged : {false, true}) {
             SetUp();
             question.answer = answer;
-            std::string context = "answer " + std::to_string(answer) +
-                                  (directoryChanged ? ", directory changed" : "");
+            std::string context = std::to_string(answer) + (directoryChanged ? " path" : "");
             EXPECT_EQ(SaveSettings(Changed(), directoryChanged, true, Answer), answer) << context;
             EXPECT_EQ(question.count, 1) << context;
-            std::set<std::string> expected =
-                answer == IDYES ? kElevenValues : std::set<std::string>();
+            std::set<std::string> expected;
+            if (answer == IDYES) {
+                expected = kElevenValues;
+            }
             if (directoryChanged) {
                 expected.insert("Path");
             }
@@ -192,116 +167,87 @@ TEST_F(SettingsStoreTest, TheAnswerDecidesWhatIsWritten) {
     MainWindowHandle = nullptr;
 }
 
-TEST_F(SettingsStoreTest, SavedValuesComeBack) {
-    ASSERT_EQ(SaveSettings(Changed(), true, true, Answer), IDYES);
-    PrintSettings loaded = Presets();
-    LoadSettings(loaded, "Courier New");
-    PrintSettings expected = Changed();
-    expected.RightMargin = 0.3f;  // saved with one decimal
-    ExpectSame(loaded, expected, "saved with Yes");
+TEST_F(SettingsStoreTest, SavedValuesComeBackWithMarginsToOneDecimal) {
+    PrintSettings saved = Changed();
+    saved.TopMargin = -1.0f;
+    ASSERT_EQ(SaveSettings(saved, true, true, Answer), IDYES);
+    EXPECT_EQ(StoredText("RightMargin"), " 0.3");  // 0.25
+    EXPECT_EQ(StoredText("TopMargin"), " 0.0");    // never -1 saved as 1
+    EXPECT_EQ(StoredText("BottomMargin"), " 2.0");
+    PrintSettings expected = saved;
+    expected.RightMargin = 0.3f;
+    expected.TopMargin = 0.0f;
+    ExpectSame(Loaded(), expected, "saved with Yes");
 }
 
-TEST_F(SettingsStoreTest, MarginsAreSavedWithOneDecimal) {
-    PrintSettings settings = Changed();
-    settings.LeftMargin = 0.25f;
-    settings.RightMargin = -1.0f;
-    settings.TopMargin = 12.0f;
-    ASSERT_EQ(SaveSettings(settings, false, true, Answer), IDYES);
-    EXPECT_EQ(StoredText("LeftMargin"), " 0.3");
-    EXPECT_EQ(StoredText("RightMargin"), " 0.0");  // never -1 saved as 1
-    EXPECT_EQ(StoredText("TopMargin"), "12.0");
-    EXPECT_EQ(Loaded().LeftMargin, 0.3f);
-}
-
-TEST_F(SettingsStoreTest, AFlagOfMoreThanOneByteReadsAsFalse) {
-    Store("PageNumbers", REG_BINARY, "\x01\x01\x01\x01", 4);
-    Store("LineNumbers", REG_BINARY, "\x01", 1);
-    PrintSettings loaded = Loaded();
-    EXPECT_FALSE(loaded.PageNumbers);
-    EXPECT_TRUE(loaded.LineNumbers);
-}
-
-TEST_F(SettingsStoreTest, MalformedValuesKeepTheirPresetsAndFlagsReadFalse) {
-    const std::string longFace(32, 'F');
-    const std::string longMargin = std::string(29, ' ') + "1";
-    const std::string longPath = "D:\\" + std::string(253, 'p') + "\\*.*";  // 260 characters
-    DWORD four = 4;
-    unsigned long long eight = 4;
+TEST_F(SettingsStoreTest, MalformedValuesKeepTheirPresetsButFlagsReadFalse) {
+    const std::string four("\x04\0\0\0", 4), eight("\x04\0\0\0\0\0\0\0", 8);
     struct Case {
         const char* name;
         DWORD type;
         std::string bytes;
     };
     std::vector<Case> cases;
-    for (const char* text :
+    for (const char* name :
          {"font", "LeftMargin", "RightMargin", "TopMargin", "BottomMargin", "Path"}) {
-        std::string good = text[0] == 'f' ? "Arial" : text[0] == 'P' ? "D:\\*.*" : " 2.5";
-        std::string bad = text[0] == 'f' ? longFace : text[0] == 'P' ? longPath : longMargin;
-        cases.push_back({text, REG_BINARY, good + '\0'});       // another type
-        cases.push_back({text, REG_SZ, bad + '\0'});            // too long with its terminator
-        cases.push_back({text, REG_SZ, good});                  // no terminator
-        cases.push_back({text, REG_EXPAND_SZ, std::string()});  // nothing at all
+        bool face = name[0] == 'f', path = name[0] == 'P';
+        std::string good = face ? "Arial" : path ? "D:\\*.*" : " 2.5";
+        std::string tooLong = face   ? std::string(32, 'F')
+                              : path ? "D:\\" + std::string(253, 'p') + "\\*.*"  // 260
+                                     : std::string(29, ' ') + "1";
+        cases.push_back({name, REG_BINARY, good + '\0'});
+        cases.push_back({name, REG_SZ, tooLong + '\0'});
+        cases.push_back({name, REG_SZ, good});  // no terminator
+        cases.push_back({name, REG_EXPAND_SZ, ""});
     }
-    for (const char* number : {"Pitch", "TabSize"}) {
-        cases.push_back({number, REG_BINARY, std::string(reinterpret_cast<char*>(&four), 4)});
-        cases.push_back({number, REG_DWORD, std::string(reinterpret_cast<char*>(&eight), 8)});
-        cases.push_back({number, REG_SZ, "4"});
+    for (const char* name : {"Pitch", "TabSize"}) {
+        cases.push_back({name, REG_BINARY, four});
+        cases.push_back({name, REG_DWORD, eight});
+        cases.push_back({name, REG_SZ, "4"});  // another type, and no terminator
     }
-    for (const char* flag : {"SingleSheets", "PageNumbers", "LineNumbers", "FormFeed"}) {
-        cases.push_back({flag, REG_DWORD, std::string(reinterpret_cast<char*>(&four), 4)});
-        cases.push_back({flag, REG_BINARY, "\x01\x01"});
-        cases.push_back({flag, REG_SZ, "1"});
+    for (const char* name : {"SingleSheets", "PageNumbers", "LineNumbers", "FormFeed"}) {
+        cases.push_back({name, REG_DWORD, four});
+        cases.push_back({name, REG_BINARY, "\x01\x01"});  // a flag of more than one byte
+        cases.push_back({name, REG_SZ, "1"});
     }
     for (const Case& c : cases) {
         SetUp();
-        // Stored as they are. A byte other than 0 follows them in memory, or the system would
-        // count a terminator that lies just past the given size.
-        std::string padded = c.bytes + '#';
-        Store(c.name, c.type, padded.data(), static_cast<DWORD>(c.bytes.size()));
+        Store(c.name, c.type, c.bytes);
         PrintSettings expected = Presets();
-        if (std::strcmp(c.name, "PageNumbers") == 0) {
-            expected.PageNumbers = false;
-        }
+        expected.PageNumbers = std::strcmp(c.name, "PageNumbers") != 0;
         ExpectSame(Loaded(), expected,
-                   std::string(c.name) + " type " + std::to_string(c.type) + " of " +
+                   std::string(c.name) + ", type " + std::to_string(c.type) + ", " +
                        std::to_string(c.bytes.size()) + " bytes");
     }
 }
 
 TEST_F(SettingsStoreTest, ValuesAtTheirLimitsAreRead) {
-    const std::string face(31, 'F');
-    const std::string path = "D:\\" + std::string(252, 'p') + "\\*.*";  // 259 characters
+    const std::string face(31, 'F'), path = "D:\\" + std::string(252, 'p') + "\\*.*";
     StoreText("font", face);
-    StoreText("Path", path);
+    StoreText("Path", path);  // 259 characters
     StoreText("LeftMargin", std::string(28, ' ') + "1");
-    StoreDword("Pitch", 999);
-    StoreDword("TabSize", 0xFFFFFFFFu);
+    Store("Pitch", REG_DWORD, std::string("\xE7\x03\0\0", 4));        // 999
+    Store("TabSize", REG_DWORD, std::string("\xFF\xFF\xFF\xFF", 4));  // read as stored
     PrintSettings loaded = Loaded();
     EXPECT_EQ(loaded.font, face);
     EXPECT_EQ(loaded.Path, path);
     EXPECT_EQ(loaded.LeftMargin, 1.0f);
     EXPECT_EQ(loaded.Pitch, 999);
-    EXPECT_EQ(loaded.TabSize, -1);  // as stored; printing uses only 1 to 16
+    EXPECT_EQ(loaded.TabSize, -1);
 }
 
-TEST_F(SettingsStoreTest, UnusableNumbersAndTextsReadAsTheirRules) {
-    const struct {
-        DWORD pitch;
-        const char* margin;
-        const char* path;
-        const char* font;
-    } cases[] = {{0, "abc", "", ""},
-                 {1000, " -1.0", "*.*", ""},
-                 {0xFFFFFFFFu, "inf", "notes", ""},
-                 {0x80000000u, "1e39", "\\*.*", ""}};
-    for (const auto& c : cases) {
+TEST_F(SettingsStoreTest, StoredValuesThatCannotBeUsedFollowTheirRules) {
+    const char* pitches[] = {"\0\0\0\0", "\xE8\x03\0\0", "\xFF\xFF\xFF\xFF"};  // 0, 1000, -1
+    const char* margins[] = {"abc", " -1.0", "inf"};
+    const char* paths[] = {"", "*.*", "\\*.*"};
+    for (int i = 0; i < 3; ++i) {
         SetUp();
-        StoreDword("Pitch", c.pitch);
-        StoreText("LeftMargin", c.margin);
-        StoreText("Path", c.path);
-        StoreText("font", c.font);
+        Store("Pitch", REG_DWORD, std::string(pitches[i], 4));
+        StoreText("LeftMargin", margins[i]);
+        StoreText("Path", paths[i]);
+        StoreText("font", "");
         PrintSettings expected = Presets("Lucida Console");
         expected.LeftMargin = 0;  // read, but no usable number: 0, not the preset 0.5
-        ExpectSame(Loaded("Lucida Console"), expected, c.margin);
+        ExpectSame(Loaded("Lucida Console"), expected, margins[i]);
     }
 }
