@@ -7,7 +7,7 @@
 // space, and so before every directory text.
 int CompareEntryTexts(const char* a, const char* b);
 
-// The sort order of the rows: CompareEntryTexts, and of two texts it calls equal the shorter
-// first. Unlike CompareEntryTexts this is a strict weak ordering, which sorting requires: it
-// never calls two texts equal when each is only the beginning of different third texts.
+// The sort order of the rows: as CompareEntryTexts where that decides, and the shorter first
+// where it calls two texts equal. CompareEntryTexts cannot sort by itself: it calls "ab"
+// equal to both "abc" and "abd", which differ, and sorting with that is undefined.
 bool EntryTextLess(const char* a, const char* b);
