@@ -1,0 +1,32 @@
+// DirectorySystem: what the file list asks of the file system, so that its logic can run on
+// a made-up directory tree as well as on the real one.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <functional>
+
+// One name that a directory pattern matches.
+struct DirectoryItem {
+    const char* name;         // the long name, as the system reports it
+    bool isDirectory;         // the directory attribute; no other attribute is looked at
+    std::uint64_t lastWrite;  // 100-nanosecond intervals since 1 January 1601, UTC
+};
+
+class DirectorySystem {
+public:
+    virtual ~DirectorySystem() = default;
+
+    // Hands every item that `pattern` matches to `visit`, "." and ".." included where the
+    // system reports them. A pattern that matches nothing, or a directory that cannot be
+    // read, hands over nothing.
+    virtual void List(const char* pattern,
+                      const std::function<void(const DirectoryItem&)>& visit) = 0;
+
+    // Makes `directory` the process's current directory; false when the system refuses.
+    virtual bool MakeCurrent(const char* directory) = 0;
+
+    // Copies the process's current directory into `buffer`; false, with the buffer's
+    // content unspecified, when that fails or does not fit `size` bytes with its terminator.
+    virtual bool ReadCurrent(char* buffer, std::size_t size) = 0;
+};

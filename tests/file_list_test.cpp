@@ -1,0 +1,176 @@
+// Tests of FileList's rules on a made-up directory tree; the real one is in
+// file_list_win_test.cpp.
+#include "browser/file_list.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <map>
+#include <string>
+#include <vector>
+
+namespace {
+struct FakeItem {
+    std::string name;
+    bool isDirectory;
+};
+
+// Directories by pattern, a current directory, and a directory for each drive designator;
+// "Q:" is refused.
+class FakeDirectories : public DirectorySystem {
+public:
+    void List(const char* pattern,
+              const std::function<void(const DirectoryItem&)>& visit) override {
+        ++listings;
+        for (const FakeItem& item : tree[pattern]) {
+            visit(DirectoryItem{item.name.c_str(), item.isDirectory, 5});
+        }
+    }
+    bool MakeCurrent(const char* directory) override {
+        ++changes;
+        std::string text = directory;
+        if (text == "Q:") {
+            return false;
+        }
+        current = drives.count(text) != 0 ? drives[text] : text;
+        return true;
+    }
+    bool ReadCurrent(char* buffer, std::size_t size) override {
+        if (current.size() >= size) {
+            return false;
+        }
+        std::memcpy(buffer, current.c_str(), current.size() + 1);
+        return true;
+    }
+
+    std::map<std::string, std::vector<FakeItem>> tree;
+    std::map<std::string, std::string> drives;
+    std::string current = "C:\\Work";
+    int listings = 0;
+    int changes = 0;
+};
+
+class FileListTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        system.tree["C:\\Work\\*.*"] = {{".", true},         {"..", true},  {"..odd", true},
+                                        {".cache", true},    {"Src", true}, {".profile", false},
+                                        {"notes.txt", false}};
+        Open("C:\\Work\\*.*");
+    }
+    void Open(const std::string& pattern) {
+        ASSERT_TRUE(list.Init(1000, 500, 32000, 16000, pattern.c_str()));
+        list.Rescan();
+    }
+    std::vector<std::string> Rows() const {
+        std::vector<std::string> rows;
+        for (int i = 0; i < list.Count(); ++i) {
+            rows.push_back(list.EntryText(i));
+        }
+        return rows;
+    }
+    // Nothing moved: pattern, rows, current directory.
+    void ExpectUnchanged(const std::string& context) {
+        EXPECT_STREQ(list.Path(), "C:\\Work\\*.*") << context;
+        EXPECT_EQ(Rows(), kRows) << context;
+        EXPECT_EQ(system.current, "C:\\Work") << context;
+    }
+
+    const std::vector<std::string> kRows = {"  .. previous", " Src", ".profile", "notes.txt"};
+    FakeDirectories system;
+    FileList list{system};
+};
+}  // namespace
+
+TEST_F(FileListTest, OnlyDotDotGivesTheParentRowAndDotDirectoriesAreSkipped) {
+    EXPECT_EQ(Rows(), kRows);
+    EXPECT_EQ(list.EntryTime(3), 5u);
+    EXPECT_EQ(list.EntryTime(1), 0u);
+    EXPECT_EQ(FileList::KindOf("   .. previous"), EntryKind::Directory);
+}
+
+TEST_F(FileListTest, BadIndicesAreRefused) {
+    char path[260] = "x";
+    for (int index : {-1, list.Count(), 1 << 30}) {
+        EXPECT_FALSE(list.OpenEntry(index));
+        EXPECT_FALSE(list.RemoveEntry(index));
+        list.GetFilePath(index, path, sizeof path);
+        EXPECT_STREQ(path, "");
+        EXPECT_STREQ(list.EntryText(index), "");
+        EXPECT_EQ(list.EntryTime(index), 0u);
+    }
+    ExpectUnchanged("bad indices");
+}
+
+TEST_F(FileListTest, OpenEntryRefusesAPatternThatWouldNotFit) {
+    // "C:\Work\" is 8 characters: a name of 248 and "\*.*" make 260, which just fits.
+    std::string fits(248, 'f');
+    system.tree["C:\\Work\\*.*"].push_back({fits + "x", true});
+    list.Rescan();
+    ASSERT_FALSE(list.OpenEntry(1));
+    EXPECT_EQ(system.changes, 0);
+    system.tree["C:\\Work\\*.*"].back().name = fits;
+    list.Rescan();
+    ASSERT_TRUE(list.OpenEntry(1));
+    EXPECT_EQ(list.Path(), "C:\\Work\\" + fits + "\\*.*");
+}
+
+TEST_F(FileListTest, GoUpWithoutAParentChangesNothing) {
+    for (const char* pattern : {"C:\\*.*", "d:/*.*", "C:*.*", "*.*", ""}) {
+        Open(pattern);
+        int listings = system.listings;
+        EXPECT_FALSE(list.GoUp()) << pattern;
+        EXPECT_STREQ(list.Path(), pattern);
+        EXPECT_EQ(system.listings, listings) << pattern;
+    }
+    Open("C:\\A\\B\\*.*");
+    EXPECT_TRUE(list.GoUp());
+    EXPECT_STREQ(list.Path(), "C:\\A\\*.*");
+    EXPECT_EQ(system.changes, 0);
+}
+
+TEST_F(FileListTest, ChangeDriveRefusalsChangeNothing) {
+    system.drives["E:"] = "E:\\" + std::string(254, 'e');  // no room left for "\*.*"
+    for (int drive : {-1, 26, 16, 4}) {
+        EXPECT_FALSE(list.ChangeDrive(drive)) << drive;
+        ExpectUnchanged("drive " + std::to_string(drive));
+    }
+    system.drives["E:"] = "E:\\" + std::string(253, 'e');
+    system.tree["E:\\" + std::string(253, 'e') + "\\*.*"] = {{"e.txt", false}};
+    ASSERT_TRUE(list.ChangeDrive(4));
+    EXPECT_EQ(std::strlen(list.Path()), 260u);
+    EXPECT_EQ(Rows(), std::vector<std::string>{"e.txt"});
+}
+
+TEST_F(FileListTest, ChangeDriveToARootAddsNoSecondBackslash) {
+    system.drives["D:"] = "D:\\";
+    ASSERT_TRUE(list.ChangeDrive(3));
+    EXPECT_STREQ(list.Path(), "D:\\*.*");
+    EXPECT_EQ(list.PathDrive(), 3);
+}
+
+TEST_F(FileListTest, GetFilePathThatWouldNotFitIsEmpty) {
+    char path[17];  // "C:\Work\notes.txt" needs 18 bytes
+    list.GetFilePath(3, path, sizeof path);
+    EXPECT_STREQ(path, "");
+    char exact[18];
+    list.GetFilePath(3, exact, sizeof exact);
+    EXPECT_STREQ(exact, "C:\\Work\\notes.txt");
+}
+
+TEST_F(FileListTest, EntriesThatCannotBeStoredAreLeftOutDirectoriesFirst) {
+    ASSERT_TRUE(list.Init(2, 0, 100, 0, "C:\\Work\\*.*"));
+    list.Rescan();
+    EXPECT_EQ(Rows(), (std::vector<std::string>{"  .. previous", " Src"}));
+    list.Release();
+    list.Rescan();
+    EXPECT_EQ(list.Count(), 0);
+}
+
+TEST_F(FileListTest, InitRefusesWhatItCannotHold) {
+    EXPECT_FALSE(list.Init(10, 5, 0, 10, "C:\\*.*"));
+    EXPECT_EQ(list.Records().Data(), nullptr);  // the record block is freed again
+    EXPECT_FALSE(list.Init(10, 5, 10, 10, nullptr));
+    EXPECT_FALSE(list.Init(10, 5, 10, 10, std::string(261, 'x').c_str()));
+    EXPECT_TRUE(list.Init(10, 5, 10, 10, std::string(260, 'x').c_str()));
+}
