@@ -8,12 +8,6 @@
 #include "print/text_helpers.h"
 
 namespace {
-// Copies a text into a fixed field, cut to fit and terminated.
-template <std::size_t N>
-void CopyField(char (&field)[N], const char* text) {
-    field[CopyOver(field, N - 1, text)] = '\0';
-}
-
 float ReadMargin(const RegistryKey& key, const char* name, float preset) {
     char text[kMarginTextSize];
     return key.ReadString(name, text, sizeof text, "") ? MarginFromText(text) : preset;
@@ -28,7 +22,7 @@ void WriteMargin(const RegistryKey& key, const char* name, float margin) {
 template <std::size_t N>
 void WriteField(const RegistryKey& key, const char* name, const char (&field)[N]) {
     char text[N];
-    CopyField(text, field);
+    CopyBounded(text, sizeof text, field);
     key.WriteString(name, text);
 }
 }  // namespace
@@ -39,14 +33,14 @@ int AskWithMessageBox(HWND owner, const char* text, const char* caption, UINT ty
 
 void LoadSettings(PrintSettings& settings, const char* printerFace) {
     ApplyPresets(settings, printerFace);
-    CopyField(settings.Path, kPresetPath);
+    CopyBounded(settings.Path, sizeof settings.Path, kPresetPath);
     RegistryKey key;
     if (!key.Open(HKEY_CURRENT_USER, kSettingsKeyPath)) {
         return;  // the first run: the presets stand
     }
     char face[PrintSettings::kFaceSize];
     if (key.ReadString(kFontValue, face, sizeof face, "") && face[0] != '\0') {
-        CopyField(settings.font, face);
+        CopyBounded(settings.font, sizeof settings.font, face);
     }
     DWORD number = 0;
     if (key.ReadDword(kPitchValue, &number, 0)) {
@@ -65,7 +59,7 @@ void LoadSettings(PrintSettings& settings, const char* printerFace) {
     key.ReadFlag(kFormFeedValue, &settings.FormFeed, settings.FormFeed);
     char path[PrintSettings::kPathSize];
     if (key.ReadString(kPathValue, path, sizeof path, "") && IsUsablePathPattern(path)) {
-        CopyField(settings.Path, path);
+        CopyBounded(settings.Path, sizeof settings.Path, path);
     }
 }
 
