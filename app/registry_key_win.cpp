@@ -4,6 +4,8 @@
 #include <cstring>
 #include <string>
 
+#include "print/text_helpers.h"
+
 bool RegistryKey::Create(HKEY root, const char* path) {
     Close();
     HKEY key = nullptr;
@@ -43,9 +45,7 @@ bool RegistryKey::ReadString(const char* name, char* buffer, DWORD size,
     bool read = result == ERROR_SUCCESS && (type == REG_SZ || type == REG_EXPAND_SZ) &&
                 length <= size && std::memchr(buffer, '\0', length) != nullptr;
     if (!read) {
-        std::size_t count = kept.size() < size ? kept.size() : size - 1;
-        std::memcpy(buffer, kept.data(), count);
-        buffer[count] = '\0';
+        CopyBounded(buffer, size, kept.c_str());
     }
     return read;
 }

@@ -1,12 +1,11 @@
 // The order of the file list's rows.
 #include "browser/entry_order.h"
 
+#include "print/text_helpers.h"
+
 namespace {
 signed char SortKey(char ch) {
-    if (ch >= 'a' && ch <= 'z') {
-        ch = static_cast<char>(ch - 'a' + 'A');
-    }
-    return static_cast<signed char>(ch);
+    return static_cast<signed char>(UppercaseAscii(ch));
 }
 
 // Steps both texts past their common part; *a and *b then differ, or one of them has ended.

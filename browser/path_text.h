@@ -3,13 +3,7 @@
 
 #include <cstddef>
 
-// True for the characters that end a directory part: backslash, slash and the drive colon.
-bool IsPathSeparator(char ch);
-
-// The length of the directory part of `text`: up to and including its last backslash, colon
-// or slash at position 1 or later; 0 when there is none. A separator in the first position
-// alone does not count, so "\*.*" has no directory part.
-std::size_t DirectoryPartLength(const char* text);
+#include "print/text_helpers.h"
 
 // Ends `text` just after its directory part: C:\Work\*.* becomes C:\Work\ and C:*.* becomes
 // C:. A text without one becomes empty.

@@ -3,15 +3,14 @@
 
 #include <cstring>
 
-namespace {
-char Upper(char ch) {
-    return (ch >= 'a' && ch <= 'z') ? static_cast<char>(ch - 'a' + 'A') : ch;
+std::size_t DirectoryPartLength(const char* path) {
+    for (std::size_t i = std::strlen(path); i > 1; --i) {
+        if (IsPathSeparator(path[i - 1])) {
+            return i;
+        }
+    }
+    return 0;
 }
-
-bool IsPathSeparator(char ch) {
-    return ch == '\\' || ch == ':' || ch == '/';
-}
-}  // namespace
 
 const char* FindChar(const char* text, char ch) {
     if (ch == '\0') {
@@ -57,26 +56,17 @@ void CopyAtMost(char* dest, const char* source, std::size_t n) {
 }
 
 void LastPathComponent(char* out, std::size_t outSize, const char* path) {
-    if (outSize == 0) {
-        return;
-    }
-    const char* start = path;
-    for (const char* p = path + (path[0] != '\0' ? 1 : 0); *p != '\0'; ++p) {
-        if (IsPathSeparator(*p)) {
-            start = p + 1;
-        }
-    }
-    CopyBounded(out, outSize, start);
+    CopyBounded(out, outSize, path + DirectoryPartLength(path));
 }
 
 void UppercaseInPlace(char* text) {
     for (; *text != '\0'; ++text) {
-        *text = Upper(*text);
+        *text = UppercaseAscii(*text);
     }
 }
 
 void UppercaseCopy(char* dest, const char* source) {
     do {
-        *dest++ = Upper(*source);
+        *dest++ = UppercaseAscii(*source);
     } while (*source++ != '\0');
 }

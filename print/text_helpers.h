@@ -3,6 +3,21 @@
 
 #include <cstddef>
 
+// The letters a to z as A to Z; every other byte as it is.
+inline char UppercaseAscii(char ch) {
+    return (ch >= 'a' && ch <= 'z') ? static_cast<char>(ch - 'a' + 'A') : ch;
+}
+
+// True for the characters that end a directory part: backslash, slash and the drive colon.
+inline bool IsPathSeparator(char ch) {
+    return ch == '\\' || ch == ':' || ch == '/';
+}
+
+// The length of the directory part of `path`: up to and including its last backslash, colon
+// or slash at position 1 or later; 0 when there is none. A separator in the first position
+// alone does not count, so "\*.*" has no directory part.
+std::size_t DirectoryPartLength(const char* path);
+
 // First occurrence of `ch` in `text`, or nullptr. The terminator is never found.
 const char* FindChar(const char* text, char ch);
 
