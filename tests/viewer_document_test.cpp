@@ -1,0 +1,183 @@
+// The file viewer's lines: telling text from binary, counting and indexing lines, and
+// formatting text and hex lines.
+#include "ui/viewer_document.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "tests/temp_dir.h"
+#include "ui/hex_line.h"
+
+namespace {
+
+std::string FormatText(const std::string& bytes, std::uint32_t start = 0) {
+    char out[kViewerLineBufferSize];
+    std::size_t length = FormatTextLine(bytes.data(), static_cast<std::uint32_t>(bytes.size()),
+                                        start, kViewerTabWidth, out);
+    EXPECT_EQ(out[length], '\0');
+    return std::string(out, length);
+}
+
+std::string Hex(std::uint32_t offset, const std::string& bytes) {
+    char out[kHexLineLength + 1];
+    std::size_t length = FormatHexLine(offset, reinterpret_cast<const unsigned char*>(bytes.data()),
+                                       static_cast<int>(bytes.size()), out);
+    EXPECT_EQ(length, std::string(out).size());
+    return out;
+}
+
+// Every display line of a file, as the viewer shows it.
+std::vector<std::string> Shown(const std::string& bytes, ViewKind kind, ViewKind* chosen) {
+    TempDir dir;
+    std::string path = dir.Write("file", bytes);
+    ViewerDocument document;
+    EXPECT_TRUE(document.Open(path.c_str(), kind));
+    *chosen = document.Kind();
+    std::vector<std::string> lines;
+    char line[kViewerLineBufferSize];
+    for (std::uint64_t i = 0; i < document.LineCount(); ++i) {
+        std::size_t length = document.FormatLine(i, line);
+        lines.emplace_back(line, length);
+    }
+    return lines;
+}
+
+using LineList = std::vector<std::string>;
+
+}  // namespace
+
+TEST(ViewerDetectKind, TextOnlyWhenTheFirst50BytesArePrintableOrLineEnds) {
+    struct Case {
+        const char* what;
+        std::string bytes;
+        ViewKind kind;
+    };
+    const Case cases[] = {
+        {"empty file", "", ViewKind::kText},
+        {"plain text with CR LF", "int main()\r\n{\r\n}\r\n", ViewKind::kText},
+        {"DEL counts as text", "a\x7f", ViewKind::kText},
+        {"a tab in the first 50 bytes", "int\tmain;\n", ViewKind::kHex},
+        {"a tab at byte 49", std::string(49, 'a') + "\t", ViewKind::kHex},
+        {"a tab at byte 50 is not looked at", std::string(50, 'a') + "\t", ViewKind::kText},
+        {"a zero byte", std::string("ab\0c", 4), ViewKind::kHex},
+        {"a byte from 0x80 up", "caf\xe9", ViewKind::kHex},
+        {"a form feed", "page\f", ViewKind::kHex},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(DetectKind(c.bytes.data(), static_cast<std::uint32_t>(c.bytes.size())), c.kind)
+            << c.what;
+    }
+}
+
+TEST(ViewerCountLines, TextLinesAndHexLines) {
+    struct Case {
+        std::string bytes;
+        ViewKind kind;
+        std::uint64_t lines;
+    };
+    const Case cases[] = {
+        {"", ViewKind::kText, 1},
+        {"a", ViewKind::kText, 1},
+        {"a\n", ViewKind::kText, 2},
+        {"a\r\nb\r\nc", ViewKind::kText, 3},
+        {std::string(1000, '\n'), ViewKind::kText, 1001},
+        {"", ViewKind::kHex, 0},
+        {std::string(1, 'x'), ViewKind::kHex, 1},
+        {std::string(32, 'x'), ViewKind::kHex, 2},
+        {std::string(33, 'x'), ViewKind::kHex, 3},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(CountLines(c.kind, c.bytes.data(), static_cast<std::uint32_t>(c.bytes.size())),
+                  c.lines)
+            << c.bytes.size() << " bytes";
+    }
+}
+
+TEST(ViewerLineIndex, StartsOfEveryLineAcrossBlockBoundaries) {
+    // Line feeds at every distance from the 16-byte blocks the scanner compares at once.
+    std::string text;
+    std::vector<std::uint32_t> starts = {0};
+    for (int length = 0; length < 40; ++length) {
+        text += std::string(static_cast<std::size_t>(length), 'x') + "\n";
+        starts.push_back(static_cast<std::uint32_t>(text.size()));
+    }
+    text += "tail";
+    const std::uint32_t size = static_cast<std::uint32_t>(text.size());
+    std::uint64_t count = CountLines(ViewKind::kText, text.data(), size);
+    ASSERT_EQ(count, starts.size());
+    LineIndex index;
+    ASSERT_TRUE(index.Build(text.data(), size, count));
+    ASSERT_EQ(index.Count(), count);
+    for (std::uint64_t line = 0; line < count; ++line) {
+        EXPECT_EQ(index.Start(line), starts[line]) << "line " << line;
+    }
+}
+
+TEST(ViewerFormatTextLine, TabsCarriageReturnsAndTheWidthLimit) {
+    EXPECT_EQ(FormatText("\tX\tY"), std::string(8, ' ') + "X" + std::string(7, ' ') + "Y");
+    EXPECT_EQ(FormatText("abc\tZ"), "abc     Z");
+    EXPECT_EQ(FormatText("line one\r\nline two"), "line one") << "stops at the line feed";
+    EXPECT_EQ(FormatText("a\rb\r"), "ab") << "carriage returns are dropped wherever they are";
+    EXPECT_EQ(FormatText("first\nsecond", 6), "second");
+    EXPECT_EQ(FormatText(std::string(300, 'q')), std::string(255, 'q'));
+    EXPECT_EQ(FormatText(std::string(250, 'q') + "\tZ"), std::string(250, 'q') + "     ")
+        << "a tab's blanks stop at 255 characters too";
+    EXPECT_EQ(FormatText(std::string("a\0b", 3)), std::string("a\0b", 3))
+        << "other bytes are copied unchanged";
+    EXPECT_EQ(FormatText("x", 1), "") << "a line that starts at the end is empty";
+}
+
+TEST(ViewerFormatHexLine, OffsetPairsAndCharacters) {
+    EXPECT_EQ(Hex(16, "ABC"), "00000010  41 42 43" + std::string(58 - 18, ' ') + "ABC");
+    std::string full;
+    for (int i = 0; i < 16; ++i) {
+        full += static_cast<char>(i == 0 ? 0x1F : (i == 1 ? 0x7F : (i == 2 ? 0xFF : 0x20 + i)));
+    }
+    std::string line = Hex(0xFFFFFFF0u, full);
+    EXPECT_EQ(line.size(), static_cast<std::size_t>(kHexLineLength));
+    EXPECT_EQ(line.substr(0, 10), "FFFFFFF0  ");
+    EXPECT_EQ(line.substr(10, 9), "1F 7F FF ");
+    EXPECT_EQ(line.substr(55, 3), "2F ");
+    EXPECT_EQ(line.substr(58, 4), "...#") << "0x1F, 0x7F and 0xFF show as dots";
+    EXPECT_EQ(Hex(0, ""), std::string(58, ' ')) << "no bytes: blanks and no offset";
+    EXPECT_EQ(Hex(0, std::string(20, 'z')).size(), static_cast<std::size_t>(kHexLineLength))
+        << "more than 16 bytes are not written";
+}
+
+TEST(ViewerDocument, ShowsFilesOfEachKind) {
+    ViewKind chosen = ViewKind::kChoose;
+    EXPECT_EQ(Shown("", ViewKind::kChoose, &chosen), LineList{""});
+    EXPECT_EQ(chosen, ViewKind::kText) << "an empty file is one empty text line";
+
+    const std::string head(50, '=');
+    EXPECT_EQ(Shown(head + "\r\n\ttwo\nthree", ViewKind::kChoose, &chosen),
+              (LineList{head, std::string(8, ' ') + "two", "three"}));
+    EXPECT_EQ(chosen, ViewKind::kText) << "a tab after the first 50 bytes";
+
+    std::string binary(33, '\x01');
+    LineList hex = Shown(binary, ViewKind::kChoose, &chosen);
+    EXPECT_EQ(chosen, ViewKind::kHex);
+    ASSERT_EQ(hex.size(), 3u);
+    EXPECT_EQ(hex[1].substr(0, 8), "00000010");
+    EXPECT_EQ(hex[2], "00000020  01" + std::string(58 - 12, ' ') + ".")
+        << "the last line holds the one remaining byte";
+
+    EXPECT_EQ(Shown(std::string(32, 'a'), ViewKind::kHex, &chosen).size(), 2u)
+        << "hex asked for: two full lines";
+    EXPECT_EQ(Shown("", ViewKind::kHex, &chosen).size(), 0u) << "an empty file has no hex lines";
+    EXPECT_EQ(Shown("a\tb", ViewKind::kText, &chosen), LineList{"a       b"})
+        << "text asked for: no detection";
+}
+
+TEST(ViewerDocument, AFileThatCannotBeReadOpensNothing) {
+    TempDir dir;
+    ViewerDocument document;
+    EXPECT_FALSE(document.Open(dir.File("missing").c_str(), ViewKind::kChoose));
+    EXPECT_FALSE(document.Open(dir.Path().c_str(), ViewKind::kChoose)) << "a directory";
+    EXPECT_EQ(document.LineCount(), 0u);
+    char line[kViewerLineBufferSize];
+    EXPECT_EQ(document.FormatLine(0, line), 0u);
+    EXPECT_STREQ(line, "");
+}

@@ -1,0 +1,282 @@
+// FileViewer: the viewer window's messages, its back buffer and its scroll bar.
+#include "ui/file_viewer.h"
+
+bool FileViewer::registered_ = false;
+
+FileViewer::FileViewer()
+    : textColour(GetSysColor(COLOR_WINDOWTEXT)), backColour(GetSysColor(COLOR_WINDOW)) {
+    RegisterWindowClass();
+}
+
+FileViewer::~FileViewer() {
+    ReleaseResources();
+}
+
+int FileViewer::RegisterWindowClass() {
+    return RegisterClassOnce(kClassName, registered_, false);
+}
+
+int FileViewer::Open(HWND owner, const char* path, int width, int height, int mode) {
+    if (hwnd != nullptr) {
+        return 0;
+    }
+    this->mode = mode;
+    this->owner = owner;
+    filePath = path;
+    style = WS_VISIBLE | WS_OVERLAPPEDWINDOW | WS_VSCROLL;
+    CreateHandle(kClassName, owner, 0, path, 0, 0, width, height);
+    if (hwnd == nullptr) {
+        return 0;
+    }
+    EnableWindow(owner, FALSE);
+    return 1;
+}
+
+LRESULT FileViewer::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_CREATE:
+            return HandleCreate();
+        case WM_DESTROY:
+            ReleaseResources();
+            return 0;
+        case WM_NCDESTROY: {
+            // The last message of the window: from here on the object has none, whoever
+            // destroyed it (its owner, for instance).
+            LRESULT answer = DefWindowProcA(hwnd, message, wParam, lParam);
+            hwnd = nullptr;
+            return answer;
+        }
+        case WM_SIZE:
+            HandleSize(lParam);
+            return 0;
+        case WM_PAINT:
+            HandlePaint();
+            return 0;
+        case WM_CLOSE:
+            EnableWindow(owner, TRUE);
+            Destroy();
+            return 0;
+        case WM_KEYDOWN:
+            HandleKeyDown(wParam);
+            return 0;
+        case WM_VSCROLL:
+            Scroll(wParam, true);
+            return 0;
+        case WM_MOUSEWHEEL:
+            Scroll(GET_WHEEL_DELTA_WPARAM(wParam) > 0 ? scroll_request::kWheelUp
+                                                      : scroll_request::kWheelDown,
+                   true);
+            return DefWindowProcA(hwnd, message, wParam, lParam);
+        default:
+            return DefWindowProcA(hwnd, message, wParam, lParam);
+    }
+}
+
+LRESULT FileViewer::HandleCreate() {
+    font = static_cast<HFONT>(GetStockObject(SYSTEM_FIXED_FONT));
+    HDC windowDC = GetDC(hwnd);
+    if (windowDC == nullptr) {
+        return -1;
+    }
+    memoryDC = CreateCompatibleDC(windowDC);
+    const int screenWidth = GetSystemMetrics(SM_CXSCREEN);
+    const int screenHeight = GetSystemMetrics(SM_CYSCREEN);
+    backBitmap_ =
+        memoryDC != nullptr ? CreateCompatibleBitmap(windowDC, screenWidth, screenHeight) : nullptr;
+    ReleaseDC(hwnd, windowDC);
+    backBrush = CreateSolidBrush(backColour);
+    if (memoryDC == nullptr || backBitmap_ == nullptr || backBrush == nullptr) {
+        ReleaseResources();
+        return -1;
+    }
+    bufferSize = {screenWidth, screenHeight};
+    originalBitmap_ = SelectObject(memoryDC, backBitmap_);
+    originalFont_ = SelectObject(memoryDC, font);
+    SetTextColor(memoryDC, textColour);
+    SetBkColor(memoryDC, backColour);
+    originalBrush_ = SelectObject(memoryDC, backBrush);
+    TEXTMETRICA metrics = {};
+    GetTextMetricsA(memoryDC, &metrics);
+    lineHeight = metrics.tmHeight + metrics.tmExternalLeading;
+
+    ViewKind asked = mode == 0 ? ViewKind::kHex : (mode == 1 ? ViewKind::kText : ViewKind::kChoose);
+    if (!document.Open(filePath, asked)) {
+        ReleaseResources();
+        return -1;
+    }
+    mode = static_cast<int>(document.Kind());
+    length = document.Length();
+    lineCount = document.LineCount();
+
+    topLine = 0;
+    ScrollBarScale scale(lineCount);
+    scrollMax = scale.Maximum();
+    SCROLLINFO info = {};
+    info.cbSize = sizeof info;
+    info.fMask = SIF_RANGE | SIF_PAGE | SIF_POS;
+    info.nMin = 0;
+    info.nMax = scrollMax;
+    info.nPage = scale.PageOf(linesPerPage);
+    info.nPos = 0;
+    SetScrollInfo(hwnd, SB_VERT, &info, TRUE);
+    CenterWindow(hwnd);
+    return 0;
+}
+
+void FileViewer::ReleaseResources() {
+    if (memoryDC != nullptr) {
+        if (originalBrush_ != nullptr) {
+            SelectObject(memoryDC, originalBrush_);
+        }
+        if (originalFont_ != nullptr) {
+            SelectObject(memoryDC, originalFont_);
+        }
+        if (originalBitmap_ != nullptr) {
+            SelectObject(memoryDC, originalBitmap_);
+        }
+        DeleteDC(memoryDC);
+        memoryDC = nullptr;
+    }
+    originalBrush_ = originalFont_ = originalBitmap_ = nullptr;
+    if (backBitmap_ != nullptr) {
+        DeleteObject(backBitmap_);
+        backBitmap_ = nullptr;
+    }
+    if (backBrush != nullptr) {
+        DeleteObject(backBrush);
+        backBrush = nullptr;
+    }
+    bufferSize = {};
+    document.Close();
+}
+
+bool FileViewer::EnsureBackBuffer(int width, int height) {
+    if (memoryDC == nullptr) {
+        return false;
+    }
+    if (width <= bufferSize.cx && height <= bufferSize.cy) {
+        return true;
+    }
+    const int newWidth = width > bufferSize.cx ? width : bufferSize.cx;
+    const int newHeight = height > bufferSize.cy ? height : bufferSize.cy;
+    HDC windowDC = GetDC(hwnd);
+    if (windowDC == nullptr) {
+        return false;
+    }
+    HBITMAP grown = CreateCompatibleBitmap(windowDC, newWidth, newHeight);
+    ReleaseDC(hwnd, windowDC);
+    if (grown == nullptr) {
+        return false;
+    }
+    SelectObject(memoryDC, grown);
+    DeleteObject(backBitmap_);
+    backBitmap_ = grown;
+    bufferSize = {newWidth, newHeight};
+    return true;
+}
+
+void FileViewer::UpdateScrollPage() {
+    SCROLLINFO info = {};
+    info.cbSize = sizeof info;
+    info.fMask = SIF_PAGE;
+    info.nPage = ScrollBarScale(lineCount).PageOf(linesPerPage);
+    SetScrollInfo(hwnd, SB_VERT, &info, TRUE);
+}
+
+void FileViewer::HandleSize(LPARAM lParam) {
+    clientWidth = LOWORD(lParam);
+    clientHeight = HIWORD(lParam);
+    if (lineHeight == 0) {
+        return;
+    }
+    linesPerPage = clientHeight / lineHeight;
+    EnsureBackBuffer(clientWidth, clientHeight);
+    UpdateScrollPage();
+    Render();
+}
+
+void FileViewer::HandlePaint() {
+    PAINTSTRUCT paint;
+    HDC dc = BeginPaint(hwnd, &paint);
+    if (dc != nullptr && memoryDC != nullptr) {
+        const RECT& area = paint.rcPaint;
+        BitBlt(dc, area.left, area.top, area.right - area.left, area.bottom - area.top, memoryDC,
+               area.left, area.top, SRCCOPY);
+    }
+    EndPaint(hwnd, &paint);
+}
+
+void FileViewer::HandleKeyDown(WPARAM key) {
+    switch (key) {
+        case VK_PRIOR:
+            Scroll(SB_PAGEUP, true);
+            break;
+        case VK_NEXT:
+            Scroll(SB_PAGEDOWN, true);
+            break;
+        case VK_END:
+            Scroll(SB_BOTTOM, true);
+            break;
+        case VK_HOME:
+            Scroll(SB_TOP, true);
+            break;
+        case VK_UP:
+            Scroll(SB_LINEUP, true);
+            break;
+        case VK_DOWN:
+            Scroll(SB_LINEDOWN, true);
+            break;
+        default:
+            break;
+    }
+}
+
+void FileViewer::Scroll(WPARAM request, bool redraw) {
+    const unsigned code = LOWORD(request);
+    ScrollBarScale scale(lineCount);
+    std::uint64_t trackLine = topLine;
+    if (code == SB_THUMBTRACK) {
+        SCROLLINFO info = {};
+        info.cbSize = sizeof info;
+        info.fMask = SIF_TRACKPOS;
+        if (GetScrollInfo(hwnd, SB_VERT, &info)) {
+            trackLine = scale.LineAt(info.nTrackPos);
+        }
+    }
+    ScrollView view;
+    view.topLine = topLine;
+    view.lineCount = lineCount;
+    view.linesPerPage = linesPerPage;
+    const std::uint64_t target = ScrollTarget(code, view, trackLine);
+    if (target == topLine) {
+        return;
+    }
+    topLine = target;
+    if (redraw) {
+        Render();
+    }
+    SCROLLINFO info = {};
+    info.cbSize = sizeof info;
+    info.fMask = SIF_POS;
+    info.nPos = scale.PositionOf(topLine);
+    SetScrollInfo(hwnd, SB_VERT, &info, TRUE);
+}
+
+void FileViewer::Render() {
+    if (memoryDC == nullptr || hwnd == nullptr) {
+        return;
+    }
+    // Only the client area is ever copied to the window, so only it is cleared.
+    PatBlt(memoryDC, 0, 0, clientWidth, clientHeight, PATCOPY);
+    char line[kViewerLineBufferSize];
+    std::uint64_t number = topLine;
+    for (int row = 0; row < linesPerPage && number < lineCount; ++row, ++number) {
+        std::size_t count = document.FormatLine(number, line);
+        TextOutA(memoryDC, 0, row * lineHeight, line, static_cast<int>(count));
+    }
+    HDC windowDC = GetDC(hwnd);
+    if (windowDC != nullptr) {
+        BitBlt(windowDC, 0, 0, clientWidth, clientHeight, memoryDC, 0, 0, SRCCOPY);
+        ReleaseDC(hwnd, windowDC);
+    }
+}

@@ -1,0 +1,236 @@
+// MessageBoxLayout: the arithmetic of the message box and the about box.
+#include "ui/message_box_layout.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace {
+
+// Sizes are computed in 64 bits from measured texts of any length and limited to what a
+// window can be.
+int ClampExtent(long long value) {
+    if (value < 0) {
+        return 0;
+    }
+    return value > kMaxBoxExtent ? kMaxBoxExtent : static_cast<int>(value);
+}
+
+char UpperCase(char ch) {
+    return (ch >= 'a' && ch <= 'z') ? static_cast<char>(ch - 'a' + 'A') : ch;
+}
+
+AnswerButtonSpec Button(const char* text, int result, int x, int y) {
+    AnswerButtonSpec spec;
+    spec.text = text;
+    spec.result = result;
+    spec.x = x;
+    spec.y = y;
+    return spec;
+}
+
+}  // namespace
+
+bool TextLines::Next(TextLine* line) {
+    if (cursor_ == nullptr || *cursor_ == '\0') {
+        return false;
+    }
+    const char* end = std::strchr(cursor_, '\n');
+    line->start = cursor_;
+    if (end == nullptr) {
+        line->length = std::strlen(cursor_);
+        cursor_ += line->length;
+    } else {
+        line->length = static_cast<std::size_t>(end - cursor_);
+        cursor_ = end + 1;
+    }
+    return true;
+}
+
+int CountTextLines(const char* text) {
+    TextLines lines(text);
+    TextLine line;
+    int count = 0;
+    while (lines.Next(&line)) {
+        if (count < kMaxBoxExtent) {
+            ++count;
+        }
+    }
+    return count;
+}
+
+BoxIcon ChooseBoxIcon(std::uint32_t flags, int iconId) {
+    switch (flags & box_flags::kIconMask) {
+        case box_flags::kIconHand:
+            return BoxIcon::kHand;
+        case box_flags::kIconQuestion:
+            return BoxIcon::kQuestion;
+        case box_flags::kIconExclamation:
+            return BoxIcon::kExclamation;
+        case box_flags::kIconAsterisk:
+            return BoxIcon::kAsterisk;
+        default:
+            return iconId != 0 ? BoxIcon::kProgram : BoxIcon::kNone;
+    }
+}
+
+int MinimumPanelWidth(std::uint32_t flags, int lineHeight) {
+    switch (flags & box_flags::kTypeMask) {
+        case box_flags::kOkCancel:
+        case box_flags::kYesNo:
+            return ClampExtent(10LL * lineHeight);
+        case box_flags::kYesNoCancel:
+            return ClampExtent(13LL * lineHeight);
+        default:
+            return 0;
+    }
+}
+
+int WidenedTextWidth(int textWidth, int captionWidth, bool hasIcon) {
+    return hasIcon ? textWidth : std::max(textWidth, captionWidth);
+}
+
+BoxPanel ComputePanel(const BoxText& text, bool hasIcon, std::uint32_t flags) {
+    BoxPanel panel;
+    long long side = hasIcon ? 64 : 8;
+    panel.left = static_cast<int>(side);
+    long long right = static_cast<long long>(text.textWidth) + 4LL * text.maxCharWidth + side;
+    panel.right =
+        ClampExtent(std::max<long long>(right, MinimumPanelWidth(flags, text.lineHeight)));
+    panel.top = text.lineHeight;
+    panel.bottom = ClampExtent((static_cast<long long>(text.lineCount) + 1) * text.lineHeight + 8);
+    return panel;
+}
+
+BoxSize PlainBoxSize(const BoxPanel& panel, const BoxText& text) {
+    BoxSize size;
+    size.width = ClampExtent(static_cast<long long>(panel.right) + 16);
+    size.height = ClampExtent((static_cast<long long>(text.lineCount) + 6) * text.lineHeight);
+    return size;
+}
+
+BoxSize AboutBoxSize(const BoxText& text, bool hasLink) {
+    BoxSize size;
+    size.width = ClampExtent(static_cast<long long>(text.textWidth) + 4LL * text.maxCharWidth);
+    long long lines = static_cast<long long>(text.lineCount) + 8 + (hasLink ? 2 : 0);
+    size.height = ClampExtent(lines * text.lineHeight);
+    return size;
+}
+
+BoxPoint PlainBoxStart(int ownerClientRight, int ownerClientBottom, const BoxSize& size) {
+    BoxPoint point;
+    point.x = ownerClientRight / 2 - size.width / 2;
+    point.y = ownerClientBottom / 2 - size.height / 2;
+    return point;
+}
+
+BoxPoint AboutBoxStart(int ownerClientRight, int ownerClientBottom) {
+    BoxPoint point;
+    point.x = ownerClientRight / 2;
+    point.y = ownerClientBottom / 2;
+    return point;
+}
+
+AnswerButtonSet PlainAnswerButtons(std::uint32_t flags, int clientWidth, int clientHeight,
+                                   int lineHeight) {
+    const int c = clientWidth / 2;
+    const int y = clientHeight - 2 * lineHeight;
+    AnswerButtonSet set;
+    switch (flags & box_flags::kTypeMask) {
+        case box_flags::kOkCancel:
+            set.count = 2;
+            set.buttons[0] = Button("&Ok", box_answer::kOk, c - 70, y);
+            set.buttons[1] = Button("&Cancel", box_answer::kCancel, c + 10, y);
+            break;
+        case box_flags::kYesNo:
+            set.count = 2;
+            set.buttons[0] = Button("&Yes", box_answer::kYes, c - 70, y);
+            set.buttons[1] = Button("&No", box_answer::kNo, c + 10, y);
+            break;
+        case box_flags::kYesNoCancel:
+            set.count = 3;
+            set.buttons[0] = Button("&Yes", box_answer::kYes, c - 100, y);
+            set.buttons[1] = Button("&No", box_answer::kNo, c - 30, y);
+            set.buttons[2] = Button("&Cancel", box_answer::kCancel, c + 40, y);
+            break;
+        default:
+            set.count = 1;
+            set.buttons[0] = Button("&Ok", box_answer::kOk, c - 30, y);
+            break;
+    }
+    return set;
+}
+
+AnswerButtonSet AboutAnswerButtons(int clientWidth, int clientHeight, int lineHeight) {
+    AnswerButtonSet set;
+    set.count = 1;
+    set.buttons[0] = Button("&Ok", box_answer::kOk, clientWidth / 2 - kAnswerButtonWidth / 2,
+                            clientHeight - 3 * lineHeight);
+    return set;
+}
+
+int DefaultButtonIndex(std::uint32_t flags, int buttonCount) {
+    int index = 0;
+    switch (flags & box_flags::kDefaultMask) {
+        case box_flags::kDefaultButton2:
+            index = 1;
+            break;
+        case box_flags::kDefaultButton3:
+            index = 2;
+            break;
+        default:
+            break;
+    }
+    return index < buttonCount ? index : 0;
+}
+
+ButtonKeyOutcome ButtonKeyMove(unsigned virtualKey, int current, int buttonCount,
+                               const char* mnemonics) {
+    ButtonKeyOutcome outcome;
+    outcome.current = current;
+    if (buttonCount <= 0) {
+        return outcome;
+    }
+    if (current < 0 || current >= buttonCount) {
+        current = 0;
+        outcome.current = 0;
+    }
+    switch (virtualKey) {
+        case box_key::kTab:
+        case box_key::kRight:
+            outcome.current = (current + 1) % buttonCount;
+            outcome.moveFocus = true;
+            return outcome;
+        case box_key::kLeft:
+            outcome.current = current == 0 ? buttonCount - 1 : current - 1;
+            outcome.moveFocus = true;
+            return outcome;
+        case box_key::kReturn:
+            outcome.press = current;
+            return outcome;
+        default:
+            break;
+    }
+    const char key = static_cast<char>(virtualKey & 0xFF);
+    for (int i = 0; i < buttonCount; ++i) {
+        if (mnemonics[i] != '\0' && UpperCase(mnemonics[i]) == key) {
+            outcome.press = i;
+            break;
+        }
+    }
+    return outcome;
+}
+
+int AboutTextTop(int lineHeight) {
+    return 2 * lineHeight + 32;
+}
+
+LinkRect AboutLinkRect(int boxWidth, const BoxText& text, int linkWidth, int linkHeight) {
+    long long textBottom =
+        AboutTextTop(text.lineHeight) + static_cast<long long>(text.lineCount) * text.lineHeight;
+    LinkRect rect;
+    rect.left = (boxWidth - linkWidth) / 2;
+    rect.top = ClampExtent(textBottom + text.lineHeight);
+    rect.right = rect.left + linkWidth;
+    rect.bottom = rect.top + linkHeight;
+    return rect;
+}

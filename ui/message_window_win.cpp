@@ -1,0 +1,366 @@
+// MessageWindow: measuring, creating, painting and answering the program's own message box,
+// and the wait that keeps the thread's messages flowing while it is shown.
+#include "ui/message_window.h"
+
+#include <climits>
+#include <cstring>
+#include <new>
+
+int MessageWindow::buttonCount = 0;
+int MessageWindow::currentButton = 0;
+WNDPROC MessageWindow::buttonProc = nullptr;
+bool MessageWindow::registered_ = false;
+
+namespace {
+
+// The box being shown: the answer buttons and their state are shared, so a second box may
+// not be shown while one is.
+MessageWindow* shownBox = nullptr;
+
+int ClampedLength(std::size_t length) {
+    return length > static_cast<std::size_t>(INT_MAX) ? INT_MAX : static_cast<int>(length);
+}
+
+int LineWidth(HDC dc, const TextLine& line) {
+    SIZE extent = {};
+    if (!GetTextExtentPoint32A(dc, line.start, ClampedLength(line.length), &extent)) {
+        return 0;
+    }
+    return extent.cx;
+}
+
+HICON LoadBoxIcon(BoxIcon kind, int iconId) {
+    switch (kind) {
+        case BoxIcon::kHand:
+            return LoadIconA(nullptr, IDI_HAND);
+        case BoxIcon::kQuestion:
+            return LoadIconA(nullptr, IDI_QUESTION);
+        case BoxIcon::kExclamation:
+            return LoadIconA(nullptr, IDI_EXCLAMATION);
+        case BoxIcon::kAsterisk:
+            return LoadIconA(nullptr, IDI_ASTERISK);
+        case BoxIcon::kProgram:
+            return LoadIconA(GetModuleHandleA(nullptr),
+                             MAKEINTRESOURCEA(static_cast<WORD>(iconId)));
+        case BoxIcon::kNone:
+            break;
+    }
+    return nullptr;
+}
+
+}  // namespace
+
+int PumpPendingMessages() {
+    MSG message;
+    for (;;) {
+        if (!PeekMessageA(&message, nullptr, 0, 0, PM_NOREMOVE)) {
+            return 0;
+        }
+        if (message.message == WM_QUIT) {
+            return 1;
+        }
+        // Removed with PeekMessage rather than GetMessage, so that a queue emptied in the
+        // meantime (a sent message handled inside the look) never blocks the pass.
+        if (!PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+            continue;
+        }
+        if (message.message == WM_QUIT) {
+            PostQuitMessage(static_cast<int>(message.wParam));
+            return 1;
+        }
+        TranslateMessage(&message);
+        DispatchMessageA(&message);
+    }
+}
+
+MessageWindow::MessageWindow() {
+    RegisterWindowClass();
+}
+
+MessageWindow::~MessageWindow() {
+    ReleaseText();
+}
+
+int MessageWindow::RegisterWindowClass() {
+    return RegisterClassOnce(kClassName, registered_, true);
+}
+
+char* MessageWindow::CopyText(const char* source) {
+    std::size_t length = std::strlen(source);
+    char* copy = new (std::nothrow) char[length + 2];
+    if (copy != nullptr) {
+        std::memcpy(copy, source, length);
+        copy[length] = '\0';
+        copy[length + 1] = '\0';
+    }
+    return copy;
+}
+
+void MessageWindow::ReleaseText() {
+    if (text != nullptr && text != kOutOfMemory) {
+        delete[] text;
+    }
+    text = nullptr;
+}
+
+bool MessageWindow::MeasureText(const char* textToMeasure, const char* captionToMeasure,
+                                BoxIcon iconKind) {
+    HDC info = CreateICA("DISPLAY", nullptr, nullptr, nullptr);
+    if (info == nullptr) {
+        return false;
+    }
+    TEXTMETRICA metrics;
+    if (!GetTextMetricsA(info, &metrics)) {
+        DeleteDC(info);
+        return false;
+    }
+    measures.maxCharWidth = metrics.tmMaxCharWidth;
+    measures.lineHeight = metrics.tmHeight + metrics.tmExternalLeading;
+    measures.lineCount = 0;
+    measures.textWidth = 0;
+    TextLines lines(textToMeasure);
+    TextLine line;
+    while (lines.Next(&line)) {
+        int width = LineWidth(info, line);
+        if (width > measures.textWidth) {
+            measures.textWidth = width;
+        }
+        if (measures.lineCount < kMaxBoxExtent) {
+            ++measures.lineCount;
+        }
+    }
+    const bool hasIcon = iconKind != BoxIcon::kNone;
+    if (!hasIcon && captionToMeasure[0] != '\0') {
+        TextLine whole;
+        whole.start = captionToMeasure;
+        whole.length = std::strlen(captionToMeasure);
+        measures.textWidth = WidenedTextWidth(measures.textWidth, LineWidth(info, whole), hasIcon);
+    }
+    panel = ComputePanel(measures, hasIcon, flags);
+    DeleteDC(info);
+    return true;
+}
+
+int MessageWindow::ShowModal(HWND owner, const char* text, const char* caption, std::uint32_t flags,
+                             int iconId, COLORREF textColour, COLORREF backColour,
+                             COLORREF shadowColour) {
+    if (shownBox != nullptr || hwnd != nullptr) {
+        return 0;
+    }
+    this->owner = owner;
+    this->flags = flags;
+    this->textColour = textColour;
+    this->backColour = backColour;
+    running = 1;
+    result = 0;
+    frame.highlight = RGB(255, 255, 255);
+    frame.shadow = shadowColour;
+
+    char* copy = CopyText(text != nullptr ? text : "");
+    this->text = copy != nullptr ? copy : kOutOfMemory;
+    this->caption = caption != nullptr ? caption : "";
+
+    const BoxIcon iconKind = ChooseBoxIcon(flags, iconId);
+    if (!MeasureText(this->text, this->caption, iconKind)) {
+        ReleaseText();
+        running = 0;
+        return 0;
+    }
+    // Loaded before the window exists, so that its first paint has it.
+    icon = LoadBoxIcon(iconKind, iconId);
+
+    shownBox = this;
+    CreateBox();
+    AfterCreateBox();
+    if (hwnd == nullptr) {
+        shownBox = nullptr;
+        ReleaseText();
+        running = 0;
+        return 0;
+    }
+    EnableWindow(owner, FALSE);
+
+    // Each pass dispatches every waiting message; between passes the thread sleeps until a
+    // new one arrives, so an open question costs no processor time.
+    while (running) {
+        if (PumpPendingMessages()) {
+            EndWithoutAnswer();  // WM_QUIT stays queued for the caller's loop
+            break;
+        }
+        if (!running) {
+            break;
+        }
+        if (hwnd == nullptr || !IsWindow(hwnd)) {
+            EndWithoutAnswer();  // destroyed by someone else, with its owner for instance
+            break;
+        }
+        WaitMessage();
+    }
+    if (hwnd != nullptr && IsWindow(hwnd)) {
+        EnableWindow(owner, TRUE);
+        Destroy();
+    }
+    hwnd = nullptr;
+    ReleaseText();
+    shownBox = nullptr;
+    return result;
+}
+
+void MessageWindow::EndWithoutAnswer() {
+    EnableWindow(owner, TRUE);
+    if (hwnd != nullptr && IsWindow(hwnd)) {
+        Destroy();
+    }
+    hwnd = nullptr;
+    ReleaseText();
+    running = 0;
+    result = 0;
+}
+
+void MessageWindow::CreateBox() {
+    BoxSize size = PlainBoxSize(panel, measures);
+    style = WS_POPUP | WS_VISIBLE | WS_CAPTION;
+    RECT ownerClient = {};
+    if (owner != nullptr) {
+        GetClientRect(owner, &ownerClient);
+    }
+    BoxPoint at = PlainBoxStart(ownerClient.right, ownerClient.bottom, size);
+    CreateHandle(kClassName, owner, 0, caption, at.x, at.y, size.width, size.height);
+}
+
+void MessageWindow::AfterCreateBox() {}
+
+void MessageWindow::CreateButtons() {
+    RECT client = {};
+    GetClientRect(hwnd, &client);
+    AnswerButtonSet set =
+        PlainAnswerButtons(flags, client.right, client.bottom, measures.lineHeight);
+    for (int i = 0; i < set.count; ++i) {
+        const AnswerButtonSpec& spec = set.buttons[i];
+        AnswerButtons[i].Create(hwnd, 0, spec.text, spec.x, spec.y, kAnswerButtonWidth,
+                                kAnswerButtonHeight);
+        buttonResults[i] = spec.result;
+    }
+    buttonCount = set.count;
+}
+
+void MessageWindow::FocusAnswerButton(int index) {
+    if (index >= 0 && index < buttonCount && AnswerButtons[index].hwnd != nullptr) {
+        SetFocus(AnswerButtons[index].hwnd);
+    }
+}
+
+int MessageWindow::OnCreate() {
+    CreateButtons();
+    currentButton = DefaultButtonIndex(flags, buttonCount);
+    FocusAnswerButton(currentButton);
+    buttonProc =
+        buttonCount > 0
+            ? reinterpret_cast<WNDPROC>(GetWindowLongPtrA(AnswerButtons[0].hwnd, GWLP_WNDPROC))
+            : nullptr;
+    for (int i = 0; i < buttonCount; ++i) {
+        SubclassWindow(AnswerButtons[i].hwnd, ButtonKeyProc);
+    }
+    CenterWindow(hwnd);
+    return 1;
+}
+
+LRESULT CALLBACK MessageWindow::ButtonKeyProc(HWND hwnd, UINT message, WPARAM wParam,
+                                              LPARAM lParam) {
+    HWND focus = GetFocus();
+    for (int i = 0; i < buttonCount; ++i) {
+        if (focus != nullptr && AnswerButtons[i].hwnd == focus) {
+            currentButton = i;
+        }
+    }
+    if (message == WM_KEYDOWN) {
+        char mnemonics[kMaxAnswerButtons] = {};
+        for (int i = 0; i < buttonCount; ++i) {
+            mnemonics[i] = AnswerButtons[i].mnemonic;
+        }
+        ButtonKeyOutcome outcome =
+            ButtonKeyMove(static_cast<unsigned>(wParam), currentButton, buttonCount, mnemonics);
+        if (outcome.moveFocus) {
+            currentButton = outcome.current;
+            FocusAnswerButton(currentButton);
+        }
+        if (outcome.press >= 0) {
+            WPARAM command = MAKEWPARAM(AnswerButtons[outcome.press].id & 0xFFFF, BN_CLICKED);
+            SendMessageA(GetParent(hwnd), WM_COMMAND, command, 0);
+        }
+    }
+    if (buttonProc == nullptr) {
+        return DefWindowProcA(hwnd, message, wParam, lParam);
+    }
+    return CallWindowProcA(buttonProc, hwnd, message, wParam, lParam);
+}
+
+void MessageWindow::OnCommand(WPARAM wParam, LPARAM lParam) {
+    if (HIWORD(wParam) != BN_CLICKED) {
+        return;
+    }
+    const int id = LOWORD(wParam);
+    bool answered = false;
+    // Only the buttons of this box count: the others hold the ids of dead controls.
+    for (int i = 0; i < buttonCount; ++i) {
+        if ((AnswerButtons[i].id & 0xFFFF) == id) {
+            result = buttonResults[i];
+            answered = true;
+            break;
+        }
+    }
+    if (!answered) {
+        OnOtherCommand(id, reinterpret_cast<HWND>(lParam));
+    }
+    if (result != 0) {
+        PostMessageA(hwnd, WM_CLOSE, 0, 0);
+        running = 0;
+    }
+}
+
+void MessageWindow::OnOtherCommand(int, HWND) {}
+
+void MessageWindow::OnClose() {
+    EnableWindow(owner, TRUE);
+    Destroy();
+    ReleaseText();
+    running = 0;
+}
+
+void MessageWindow::OnLButtonDown(WPARAM, LPARAM) {
+    // A press anywhere on the background moves the box, as on a title bar.
+    SendMessageA(hwnd, WM_NCLBUTTONDOWN, HTCAPTION, MAKELPARAM(5, 5));
+}
+
+void MessageWindow::OnSetFocus() {
+    FocusAnswerButton(currentButton);
+}
+
+void MessageWindow::OnPaint() {
+    PAINTSTRUCT paint;
+    HDC dc = BeginPaint(hwnd, &paint);
+    if (dc == nullptr) {
+        return;
+    }
+    HBRUSH brush = CreateSolidBrush(backColour);
+    if (brush != nullptr) {
+        FillRect(dc, &paint.rcPaint, brush);
+        DeleteObject(brush);
+    }
+    if (icon != nullptr) {
+        DrawIcon(dc, 16, (panel.bottom - panel.top) / 2 + panel.top - 16, icon);
+        frame.SetRect(panel.left, panel.top, panel.right, panel.bottom);
+        frame.Draw(dc);
+    }
+    SetTextColor(dc, textColour);
+    SetBkColor(dc, backColour);
+    int y = panel.top + 3;
+    TextLines lines(text);
+    TextLine line;
+    while (lines.Next(&line)) {
+        int x = (panel.right - panel.left - LineWidth(dc, line)) / 2 + panel.left;
+        TextOutA(dc, x, y, line.start, ClampedLength(line.length));
+        y += measures.lineHeight;
+    }
+    EndPaint(hwnd, &paint);
+}

@@ -1,0 +1,24 @@
+// TextFont: a font described by a LOGFONTA record, made for a device context, with its text
+// colour. The holder owns its font and deletes it when it makes the next one or ends.
+#pragma once
+
+#include <windows.h>
+
+class TextFont {
+public:
+    TextFont() = default;
+    ~TextFont();
+    TextFont(const TextFont&) = delete;
+    TextFont& operator=(const TextFont&) = delete;
+
+    // Makes the font of `logFont` at `points` for `dc`, with `face` when it is not empty,
+    // replacing the font held. 1 when a font was made, else 0 (the old one is gone then too).
+    int CreateFor(HDC dc, const char* face, int points);
+    // Selects the font into `dc` and sets the text colour; returns the font it replaced.
+    HGDIOBJ Select(HDC dc) const;
+    void Release();
+
+    HFONT font = nullptr;
+    COLORREF colour = 0;
+    LOGFONTA logFont = {};
+};
