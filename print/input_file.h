@@ -18,7 +18,7 @@ public:
     bool Size(std::uint64_t* size) const;
 
     // Reads up to `count` bytes into `dest`, as many as the file holds; `*got` receives the
-    // number read. False on a read error.
+    // number read. False on a read error. Bytes of `dest` beyond those read may be set to 0.
     bool Read(void* dest, std::uint32_t count, std::uint32_t* got);
 
     // Closes the file; safe to call when none is open.

@@ -95,13 +95,23 @@ TEST(ViewerCountLines, TextLinesAndHexLines) {
     }
 }
 
-TEST(ViewerLineIndex, StartsOfEveryLineAcrossBlockBoundaries) {
-    // Line feeds at every distance from the 16-byte blocks the scanner compares at once.
+TEST(ViewerLineIndex, StartsOfEveryLine) {
+    // Lines of every length around the 16- and 64-byte blocks the scanner compares at once,
+    // blocks full of empty lines, and a last line without a line feed.
     std::string text;
     std::vector<std::uint32_t> starts = {0};
-    for (int length = 0; length < 40; ++length) {
-        text += std::string(static_cast<std::size_t>(length), 'x') + "\n";
+    auto add = [&](std::size_t length) {
+        text += std::string(length, 'x') + "\n";
         starts.push_back(static_cast<std::uint32_t>(text.size()));
+    };
+    for (std::size_t length = 0; length < 140; ++length) {
+        add(length);
+    }
+    for (int i = 0; i < 300; ++i) {
+        add(0);
+    }
+    for (int i = 0; i < 3000; ++i) {
+        add(static_cast<std::size_t>(i * 37 % 97));
     }
     text += "tail";
     const std::uint32_t size = static_cast<std::uint32_t>(text.size());
@@ -111,8 +121,14 @@ TEST(ViewerLineIndex, StartsOfEveryLineAcrossBlockBoundaries) {
     ASSERT_TRUE(index.Build(text.data(), size, count));
     ASSERT_EQ(index.Count(), count);
     for (std::uint64_t line = 0; line < count; ++line) {
-        EXPECT_EQ(index.Start(line), starts[line]) << "line " << line;
+        ASSERT_EQ(index.Start(line), starts[line]) << "line " << line;
     }
+
+    // A count larger than the text's lines (made for other text): the rest start at the end.
+    ASSERT_TRUE(index.Build("a\nb", 3, 4));
+    EXPECT_EQ(index.Start(1), 2u);
+    EXPECT_EQ(index.Start(2), 3u);
+    EXPECT_EQ(index.Start(3), 3u);
 }
 
 TEST(ViewerFormatTextLine, TabsCarriageReturnsAndTheWidthLimit) {
