@@ -128,9 +128,9 @@ TEST(SummaryAsText, PlacesLeftTextsAtAndRightTextsBeforeTheirColumns) {
         {23, 0, "5", SummaryAlign::Right},
         {2, 2, "x", SummaryAlign::Left},
         {3, 1, "cut", SummaryAlign::Right},
-        {1, 1, "abcd", SummaryAlign::Right},  // starts before column 0: only "d" shows
-    };
-    EXPECT_EQ(SummaryAsText(items), "Left margin    0.5    5\nd\n  x");
+        {1, 1, "abcd", SummaryAlign::Right},  // starts before column 0: only its "d" shows,
+    };                                        // over the "c" of "cut"
+    EXPECT_EQ(SummaryAsText(items), "Left margin    0.5    5\ndut\n  x");
 }
 
 TEST(SummaryAsText, TheDefaultSummaryEndsTheLeftMarginAtColumn18) {
