@@ -4,8 +4,10 @@
 start_wine "$WORK/prefix" >/dev/null
 
 tree="$WORK/files"
-mkdir -p "$tree"
+mkdir -p "$tree/letters" "$tree/sources"
 printf 'text\n' >"$tree/note.txt"
+printf 'int main(void) { return 0; }\n' >"$tree/hello.c"
+printf 'Dear reader,\n' >"$tree/letter.txt"
 tree_dos="Z:${tree//\//\\}"
 wine reg add "$SETTINGS_KEY" /v Path /t REG_SZ /d "$tree_dos\\*.*" /f >/dev/null 2>&1
 
