@@ -3,12 +3,13 @@
 
 start_wine "$WORK/prefix" >/dev/null
 
-tree="$WORK/files"
+# On the prefix's drive C:, so the pictures show a path a user would have.
+tree="$WINEPREFIX/drive_c/Documents"
 mkdir -p "$tree/letters" "$tree/sources"
 printf 'text\n' >"$tree/note.txt"
 printf 'int main(void) { return 0; }\n' >"$tree/hello.c"
 printf 'Dear reader,\n' >"$tree/letter.txt"
-tree_dos="Z:${tree//\//\\}"
+tree_dos='C:\Documents'
 wine reg add "$SETTINGS_KEY" /v Path /t REG_SZ /d "$tree_dos\\*.*" /f >/dev/null 2>&1
 
 start_quillmar
@@ -58,7 +59,7 @@ wait_exit
 
 step "the next start shows the saved margins and directory"
 start_quillmar
-wait_text main 1014 '\\files\\\*\.\*$'
+wait_text main 1014 '^C:\\Documents\\\*\.\*$'
 wait_text main 1015 '^Left margin +1\.5 '
 keys Escape
 wait_exit
