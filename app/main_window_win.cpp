@@ -39,6 +39,10 @@ int CellWidth = 0;
 int CellHeight = 0;
 HICON FolderIcon = nullptr;
 HWND ListWindow = nullptr;
+// Set while a print job runs. Its print dialog and its single-sheet question have no owner,
+// so the main window stays enabled meanwhile; its commands must not start a second job on
+// the same text or change the page under the one in progress.
+bool JobRunning = false;
 COLORREF HighlightColour = 0;
 COLORREF WindowColour = 0;
 DriveList Drives;
@@ -181,7 +185,9 @@ void PrintSelection(HWND window) {
     SystemPrintDialog dialog;
     SystemPrintJobHost host(MainWindowHandle);
     PrintJob job(Settings, Geometry, Printer, PrintText, dialog, host);
+    JobRunning = true;
     PrintWithPrinterFont(job, SelectedPath, Printer, Settings, Geometry, PrinterFont);
+    JobRunning = false;
     if (dialog.NoPrinterUntold()) {
         ShowWarning("No printer is installed", "Quillmar");
     }
@@ -231,6 +237,9 @@ bool Exit(HWND window) {
 }
 
 BOOL OnCommand(HWND window, int id, int notification) {
+    if (JobRunning) {
+        return TRUE;
+    }
     switch (id) {
         case IDM_PRINT:
             PrintSelection(window);

@@ -8,6 +8,7 @@
 //   probe row WINDOW ID INDEX    the screen rectangle of a list box row
 //   probe box TEXT [MS]          waits for a dialog box showing TEXT; prints its rectangle
 //   probe nobox TEXT [MS]        waits until no dialog box shows TEXT
+//   probe count TITLE            the number of visible top-level windows titled TITLE
 // WINDOW is "main" for the main window (the dialog titled "Quillmar" that holds the file
 // list), else a window title. Exit status 0 on success, 1 when not found in time.
 #include <windows.h>
@@ -95,6 +96,21 @@ HWND WaitFor(const char* window, const char* shows, bool present, DWORD ms) {
     }
 }
 
+struct Count {
+    const char* title;
+    int count;
+};
+
+BOOL CALLBACK CountTitled(HWND window, LPARAM data) {
+    auto* count = reinterpret_cast<Count*>(data);
+    char title[256] = {};
+    GetWindowTextA(window, title, sizeof title);
+    if (IsWindowVisible(window) && std::strcmp(title, count->title) == 0) {
+        ++count->count;
+    }
+    return TRUE;
+}
+
 void PrintRect(const RECT& rect) {
     std::printf("%ld %ld %ld %ld\n", rect.left, rect.top, rect.right, rect.bottom);
 }
@@ -105,7 +121,7 @@ HWND Control(const char* window, const char* id) {
 }
 
 int Usage() {
-    std::fprintf(stderr, "usage: probe wait|gone|text|list|rect|row|box|nobox ...\n");
+    std::fprintf(stderr, "usage: probe wait|gone|text|list|rect|row|box|nobox|count ...\n");
     return 2;
 }
 
@@ -133,6 +149,12 @@ int main(int argc, char** argv) {
                        command == "nobox" ? argv[2] : nullptr, false, ms) != nullptr
                    ? 0
                    : 1;
+    }
+    if (command == "count") {
+        Count count = {argv[2], 0};
+        EnumWindows(CountTitled, reinterpret_cast<LPARAM>(&count));
+        std::printf("%d\n", count.count);
+        return 0;
     }
     if (argc < 4) {
         return Usage();

@@ -32,7 +32,15 @@ click_row 2
 wait_list 4 2
 keys Return
 wait_window Print
-keys Return
+
+step "while a job waits in its print dialog, the main window's commands start nothing"
+click_control main 40003
+for _ in 1 2 3 4 5 6 7 8 9 10; do
+    [ "$(probe count Print)" = 1 ] || fail "a second print dialog opened"
+    sleep 0.2
+done
+probe wait Print 100 >/dev/null || fail "the print dialog went away"
+click_control Print 1
 probe gone Print 10000 || fail "the print dialog stayed"
 wait_pdf_with "Quillmar prints alpha" alpha
 pdftotext -layout "$WORK/alpha.pdf" - | grep -q "alpha.txt" || fail "no footer with the file name"
