@@ -1,5 +1,5 @@
 // The main window's commands that work through the program's own windows: View, Delete and
-// About. They do nothing until those windows exist.
+// About.
 #pragma once
 
 #include <windows.h>
@@ -9,6 +9,11 @@ void ViewCommand(HWND mainWindow, int selection);
 
 // Delete: the file of row `selection`, after the user's confirmation; its row leaves `list`.
 void DeleteCommand(HWND mainWindow, HWND list, int selection);
+
+// Asks "OK to delete?" with the full path of row `selection` (nothing for a directory row,
+// the parent row or no selection) and, on Yes, deletes exactly that file and removes its
+// row from `list`, keeping the list's scroll position.
+void DeleteSelectedFile(HWND list, int selection);
 
 // About: the about box.
 void AboutCommand(HWND mainWindow);

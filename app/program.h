@@ -10,9 +10,16 @@
 #include "print/print_settings.h"
 #include "print/printer_device.h"
 #include "print/text_buffer.h"
+#include "ui/about_window.h"
+#include "ui/file_viewer.h"
+#include "ui/message_window.h"
 
 // The module every icon and dialog template is loaded from; stored first by WinMain.
 extern HINSTANCE ProgramInstance;
+
+// The program's own message box, for the Delete question, and the about box.
+extern MessageWindow Question;
+extern AboutWindow About;
 
 extern PrintSettings Settings;
 extern PageGeometry Geometry;
@@ -22,5 +29,7 @@ extern SystemDirectories Directories;
 extern FileList Files;
 // The default printer, opened when it is made.
 extern PrinterDevice Printer;
+// The window of the View command.
+extern FileViewer Viewer;
 // The whole file that a print job reads.
 extern TextBuffer PrintText;

@@ -3,6 +3,9 @@
 #include "app/program.h"
 
 #include "print/gdi_print_surface_win.h"
+#include "ui/about_window.h"
+#include "ui/file_viewer.h"
+#include "ui/message_window.h"
 
 namespace {
 
@@ -16,8 +19,15 @@ HINSTANCE ProgramInstance = nullptr;
 PrintSettings Settings;
 PageGeometry Geometry;
 
+// The first message window registers the class "CMSGCLASS".
+MessageWindow Question;
+AboutWindow About;
 SystemDirectories Directories;
 FileList Files(Directories);
 PrinterDevice Printer;
 StartupStep PrinterOpened([] { OpenDefaultPrinter(Printer); });
+// Registers "FILEVIEWERCLS".
+FileViewer Viewer;
 TextBuffer PrintText;
+// Shared by every message window; made last, as nothing uses them before WinMain.
+PushButton AnswerButtons[kMaxAnswerButtons];

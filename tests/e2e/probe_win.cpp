@@ -9,6 +9,8 @@
 //   probe box TEXT [MS]          waits for a dialog box showing TEXT; prints its rectangle
 //   probe nobox TEXT [MS]        waits until no dialog box shows TEXT
 //   probe count TITLE            the number of visible top-level windows titled TITLE
+//   probe kids TEXT [MS]         waits for a window with a child showing TEXT; prints each of
+//                                its children: "left top right bottom text" (screen pixels)
 // WINDOW is "main" for the main window (the dialog titled "Quillmar" that holds the file
 // list), else a window title. Exit status 0 on success, 1 when not found in time.
 #include <windows.h>
@@ -115,13 +117,21 @@ void PrintRect(const RECT& rect) {
     std::printf("%ld %ld %ld %ld\n", rect.left, rect.top, rect.right, rect.bottom);
 }
 
+BOOL CALLBACK PrintChild(HWND child, LPARAM) {
+    RECT rect;
+    GetWindowRect(child, &rect);
+    std::printf("%ld %ld %ld %ld %s\n", rect.left, rect.top, rect.right, rect.bottom,
+                TextOf(child).c_str());
+    return TRUE;
+}
+
 HWND Control(const char* window, const char* id) {
     HWND parent = Find(window, nullptr);
     return parent != nullptr ? GetDlgItem(parent, std::atoi(id)) : nullptr;
 }
 
 int Usage() {
-    std::fprintf(stderr, "usage: probe wait|gone|text|list|rect|row|box|nobox|count ...\n");
+    std::fprintf(stderr, "usage: probe wait|gone|text|list|rect|row|box|nobox|count|kids ...\n");
     return 2;
 }
 
@@ -142,6 +152,14 @@ int main(int argc, char** argv) {
         RECT rect;
         GetWindowRect(found, &rect);
         PrintRect(rect);
+        return 0;
+    }
+    if (command == "kids") {
+        HWND found = WaitFor(nullptr, argv[2], true, ms);
+        if (found == nullptr) {
+            return 1;
+        }
+        EnumChildWindows(found, PrintChild, 0);
         return 0;
     }
     if (command == "gone" || command == "nobox") {
