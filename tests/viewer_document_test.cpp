@@ -124,6 +124,10 @@ TEST(ViewerLineIndex, StartsOfEveryLine) {
         ASSERT_EQ(index.Start(line), starts[line]) << "line " << line;
     }
 
+    // A line count that no allocation can hold fails, holding nothing, instead of wrapping.
+    EXPECT_FALSE(index.Build("a\nb", 3, UINT64_MAX / 2));
+    EXPECT_EQ(index.Count(), 0u);
+
     // A count larger than the text's lines (made for other text): the rest start at the end.
     ASSERT_TRUE(index.Build("a\nb", 3, 4));
     EXPECT_EQ(index.Start(1), 2u);
