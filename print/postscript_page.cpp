@@ -7,15 +7,20 @@
 namespace {
 
 // Everything a block changes lies between "save" and "restore", in a dictionary of its own.
-// qe is the encoding of the program's 8-bit text (Windows code page 1252): ISO Latin-1 with
-// the code page's own characters from 128 to 159, and the ASCII apostrophe, hyphen and grave
-// where the Latin-1 vector has typographic ones. Control codes and the code page's holes show
-// as blanks, so every byte advances one cell.
-// qf (name fallback key) makes the font `name`, or `fallback` when the printer has no such
-// font, with that encoding, at the size set by sz and scaled across so that its blank is
-// exactly cw units wide.
+// qf (name fallback key) gives the font `name`, or `fallback` when the printer has no such
+// font, re-encoded for the program's 8-bit text (Windows code page 1252): ISO Latin-1 with the
+// code page's own characters from 128 to 159, and the ASCII apostrophe, hyphen and grave where
+// the Latin-1 vector has typographic ones. Control codes and the code page's holes show as
+// blanks, so every byte advances one cell. The font is scaled to the size sz and across so
+// that its blank is exactly cw units wide.
+// Every block carries the whole definition, so that a page prints alone, but makes the
+// re-encoded font only when the printer does not hold it yet under `key`: in global memory,
+// which outlives the restore, so that the printer and a PDF writer meet one font per document
+// and not one per page. The key names the font's content, which never changes.
 constexpr char kPrologue[] =
     "save 16 dict begin\n"
+    "/qf{3 dict begin/k exch def/b exch def/a exch def\n"
+    "k/Font resourcestatus{pop pop}{currentglobal true setglobal\n"
     "/qe ISOLatin1Encoding 256 array copy def\n"
     "0 1 31{qe exch/space put}for qe 127/space put\n"
     "[39/quotesingle 45/hyphen 96/grave 128/Euro 129/space 130/quotesinglbase 131/florin\n"
@@ -24,11 +29,10 @@ constexpr char kPrologue[] =
     "145/quoteleft 146/quoteright 147/quotedblleft 148/quotedblright 149/bullet 150/endash\n"
     "151/emdash 152/tilde 153/trademark 154/scaron 155/guilsinglright 156/oe 157/space\n"
     "158/zcaron 159/Ydieresis]aload length 2 idiv{qe 3 1 roll put}repeat\n"
-    "/qf{3 dict begin/k exch def/b exch def/a exch def\n"
     "a/Font resourcestatus{pop pop a}{b}ifelse findfont\n"
     "dup length 1 add dict begin{1 index/FID ne{def}{pop pop}ifelse}forall\n"
-    "/Encoding qe def currentdict end k exch definefont\n"
-    "[sz 0 0 sz neg 0 0]makefont dup setfont\n"
+    "/Encoding qe def currentdict end k exch definefont pop setglobal}ifelse\n"
+    "k findfont[sz 0 0 sz neg 0 0]makefont dup setfont\n"
     "[cw( )stringwidth pop div 0 0 1 0 0]makefont end}bind def\n"
     "/s{moveto show}bind def\n";
 
@@ -115,8 +119,9 @@ bool PostScriptPage::UseFont(const PostScriptFont& font) {
     body_ += ' ';
     AppendName(body_, font.name);
     AppendName(body_, font.fallback[0] != '\0' ? font.fallback : "Courier");
-    body_ += "/QuillmarFont";
-    AppendNumber(body_, index);
+    std::string key = "Quillmar-";
+    key += font.name;
+    AppendName(body_, key.c_str());
     body_ += " qf def f";
     AppendNumber(body_, index);
     body_ += " setfont\n";
