@@ -37,6 +37,7 @@ int PrintJob::PrintFile(const char* path) {
     }
     FilePath = path;
     if (!device_.BeginDocument(kDocumentName, kPrintDialogNoSelection, dialog_)) {
+        text_.CloseFile();  // nothing is printed: the file must not stay locked
         return 1;
     }
     WaitGuard wait(host_);

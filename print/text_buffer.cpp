@@ -105,6 +105,9 @@ bool TextBuffer::Refill() {
     fileRead_ += end_;
     if (end_ == 0 || fileRead_ >= fileSize_) {
         more_ = false;
+        if (windowStart_ == 0) {
+            file_.reset();  // the whole text is held: the file is free for others again
+        }
     }
     return end_ > 0;
 }
@@ -122,6 +125,11 @@ void TextBuffer::Rewind() {
     more_ = file_ != nullptr && fileSize_ > 0 && file_->SeekToStart();
     Refill();
     windowStart_ = 0;
+}
+
+void TextBuffer::CloseFile() {
+    file_.reset();
+    more_ = false;
 }
 
 void TextBuffer::Release() {

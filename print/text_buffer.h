@@ -24,7 +24,8 @@ public:
 
     // Sets the line capacity (at least 2, terminator included) and opens the file for reading
     // its lines: it is read in pieces of ReadChunk() bytes as the lines are taken, and stays
-    // open (not shared) until Release or the next Open or Load. The lines are those the whole
+    // open (not shared) until it has been read whole into one piece, or until CloseFile,
+    // Release or the next Open or Load. The lines are those the whole
     // text would give. False, with the buffer as it was, when the file cannot be opened or is
     // 4 GiB or larger; false, with the buffer empty, when its first piece cannot be held or
     // read. A later read error ends the text there.
@@ -46,6 +47,9 @@ public:
     // no longer held (a failing seek ends the text).
     void Rewind();
     void Release();
+    // Closes a file opened by Open, keeping the piece held: a text held whole still reads
+    // from its start; the lines of any other end with that piece.
+    void CloseFile();
 
     // The text held: after Load the whole text followed by the spare zero bytes, after Open
     // the piece of the file held now, followed by a zero byte; nullptr when nothing is held.
