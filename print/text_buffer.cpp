@@ -7,9 +7,11 @@
 
 namespace {
 
-// The number of bytes from the start of `text` (at most `count`) that a line copies as they
-// are: every byte above the carriage return. Eight bytes are tested at a time.
-std::size_t PlainRunLength(const char* text, std::size_t count) {
+// Copies from `text` to `out` the bytes that a line takes as they are, at most `count`: every
+// byte above the carriage return. Returns how many. Eight bytes are tested and copied at a
+// time; `out` must have room for `count` bytes, and the word that holds the first other byte
+// is stored whole when the room allows, its bytes behind the copied ones being of no meaning.
+std::size_t CopyPlainRun(char* out, const char* text, std::size_t count) {
     std::size_t length = 0;
 #if defined(__BYTE_ORDER__) && __BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__
     constexpr std::uint64_t kOnes = 0x0101010101010101u;
@@ -17,6 +19,7 @@ std::size_t PlainRunLength(const char* text, std::size_t count) {
     while (length + 8 <= count) {
         std::uint64_t word;
         std::memcpy(&word, text + length, sizeof word);
+        std::memcpy(out + length, &word, sizeof word);
         // A high bit for each byte below 14; the lowest one marks the first such byte (a
         // borrow can only mark bytes above a true one).
         std::uint64_t below = (word - kOnes * ('\r' + 1)) & ~word & kHighBits;
@@ -27,12 +30,25 @@ std::size_t PlainRunLength(const char* text, std::size_t count) {
     }
 #endif
     while (length<count&& static_cast<unsigned char>(text[length])> '\r') {
+        out[length] = text[length];
         ++length;
     }
     return length;
 }
 
 }  // namespace
+
+TextBuffer::TextBuffer() {
+    SetTabWidth(kDefaultTabWidth);
+}
+
+void TextBuffer::SetTabWidth(int width) {
+    tabWidth_ = width < 1 ? 1 : width;
+    for (std::size_t column = 0; column < sizeof blanksAt_; ++column) {
+        int blanks = tabWidth_ - static_cast<int>(column) % tabWidth_;
+        blanksAt_[column] = static_cast<unsigned char>(blanks <= 255 ? blanks : 0);
+    }
+}
 
 bool TextBuffer::Load(const char* path, std::uint32_t spare) {
     InputFile file;
@@ -186,9 +202,8 @@ int TextBuffer::ReadLine(char* out, std::size_t outSize, std::size_t* length) {
         std::size_t room = limit - written;
         std::size_t available = end_ - cursor_;
         std::size_t count = room < available ? room : available;
-        std::size_t run = PlainRunLength(text + cursor_, count);
+        std::size_t run = CopyPlainRun(out + written, text + cursor_, count);
         if (run > 0) {
-            std::memcpy(out + written, text + cursor_, run);
             written += run;
             cursor_ += static_cast<std::uint32_t>(run);
             column += static_cast<int>(run);
@@ -207,15 +222,22 @@ int TextBuffer::ReadLine(char* out, std::size_t outSize, std::size_t* length) {
             continue;
         }
         if (ch == '\t' && expandTabs_) {
-            int blanks = tabWidth_ - column % tabWidth_;
-            for (int i = 0; i < blanks; ++i) {
-                out[written++] = ' ';
-                if (written == limit) {
-                    full = true;
-                    break;
-                }
-                ++column;
+            int blanks =
+                static_cast<std::size_t>(column) < sizeof blanksAt_ ? blanksAt_[column] : 0;
+            if (blanks == 0) {
+                blanks = tabWidth_ - column % tabWidth_;
             }
+            if (written + static_cast<std::size_t>(blanks) < limit) {
+                std::memset(out + written, ' ', static_cast<std::size_t>(blanks));
+                written += static_cast<std::size_t>(blanks);
+                column += blanks;
+                continue;
+            }
+            // The blanks fill the line: the rest of them is dropped.
+            std::memset(out + written, ' ', limit - written);
+            column += static_cast<int>(limit - written) - 1;
+            written = limit;
+            full = true;
             continue;
         }
         if (ch == '\0' && visible == kNoZero) {

@@ -13,7 +13,7 @@ class TextBuffer {
 public:
     static constexpr int kDefaultTabWidth = 8;
 
-    TextBuffer() = default;
+    TextBuffer();
     TextBuffer(const TextBuffer&) = delete;
     TextBuffer& operator=(const TextBuffer&) = delete;
 
@@ -60,7 +60,7 @@ public:
     void SetExpandTabs(bool expand) { expandTabs_ = expand; }
     int TabWidth() const { return tabWidth_; }
     // Tab stops lie every `width` columns; widths below 1 are taken as 1.
-    void SetTabWidth(int width) { tabWidth_ = width < 1 ? 1 : width; }
+    void SetTabWidth(int width);
     int LineCapacity() const { return lineCapacity_; }
 
     static constexpr std::uint32_t kDefaultReadChunk = 1u << 20;
@@ -88,6 +88,8 @@ private:
     // would still give one empty line.
     bool pendingEmptyLine_ = false;
     std::uint32_t readChunk_ = kDefaultReadChunk;
+    // The blanks a tab gives at each of the first columns; 0 when they are too many for a byte.
+    unsigned char blanksAt_[256] = {};
     bool expandTabs_ = true;
     int tabWidth_ = kDefaultTabWidth;
     int lineCapacity_ = 256;
