@@ -2,9 +2,11 @@
 #include "app/settings_values.h"
 
 #include <cfloat>
+#include <cstring>
 
 #include "app/decimal_text.h"
 #include "browser/path_text.h"
+#include "print/print_settings.h"
 
 float MarginFromText(const char* text) {
     double margin = 0;
@@ -24,5 +26,13 @@ std::int32_t PitchFromStored(std::int32_t pitch) {
 }
 
 bool IsUsablePathPattern(const char* pattern) {
-    return DirectoryPartLength(pattern) > 0;
+    static constexpr char kWildcard[] = "\\*.*";
+    std::size_t length = std::strlen(pattern);
+    std::size_t suffix = sizeof kWildcard - 1;
+    return DirectoryPartLength(pattern) > 0 && length >= suffix &&
+           std::strcmp(pattern + length - suffix, kWildcard) == 0;
+}
+
+bool FitsPathSetting(const char* pattern) {
+    return std::strlen(pattern) < static_cast<std::size_t>(PrintSettings::kPathSize);
 }

@@ -37,7 +37,12 @@ float SaneMargin(float margin);
 // A stored point size: as stored from 1 to 999, otherwise the preset 12.
 std::int32_t PitchFromStored(std::int32_t pitch);
 
-// True when `pattern` can start the file browser: it is not empty and has a directory part
-// (a drive colon, or a backslash or slash after the first character; see
-// DirectoryPartLength). Other patterns read as kPresetPath.
+// True when `pattern` can start the file browser: it has a directory part (a drive colon, or a
+// backslash or slash after the first character; see DirectoryPartLength) and ends in "\*.*".
+// Other patterns read as kPresetPath: a cut one such as "C:\dir\*." would list only names
+// without a dot.
 bool IsUsablePathPattern(const char* pattern);
+
+// True when the file list's `pattern` fits the Path setting whole (259 characters). One that
+// does not is not saved: the Path stored before stays.
+bool FitsPathSetting(const char* pattern);

@@ -12,6 +12,11 @@ public:
 
     std::unique_ptr<PrintSurface> Run(PrintDialogRecord& record) override;
 
+    // True when the last Run failed for want of a printer (no default printer, or no printer
+    // at all) without showing any window, so the user has not been told.
+    bool NoPrinterUntold() const { return noPrinterUntold_; }
+
 private:
     HWND owner_;
+    bool noPrinterUntold_ = false;
 };

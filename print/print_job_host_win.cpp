@@ -1,10 +1,8 @@
 // SystemPrintJobHost: message boxes and the wait cursor for a print job.
 #include "print/print_job_host_win.h"
 
-#include "app/app_globals.h"
-
 void SystemPrintJobHost::Warn(const char* text, const char* caption) {
-    ShowWarning(text, caption);
+    MessageBoxA(owner_, text, caption, MB_OK | MB_ICONWARNING);
 }
 
 bool SystemPrintJobHost::AskNextSheet() {

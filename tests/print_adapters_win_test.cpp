@@ -143,13 +143,22 @@ TEST(SystemPrintJobHost, InsertNextSheetIsAskedWithOkAndCancel) {
     EXPECT_TRUE(answerer.Finish());
 }
 
-TEST(SystemPrintJobHost, CantOpenFileIsAWarning) {
-    SystemPrintJobHost host;
-    DialogAnswerer answerer("Quillmar", [](HWND box) { DialogAnswerer::Press(box, IDOK); });
+TEST(SystemPrintJobHost, CantOpenFileIsAWarningOwnedByTheGivenWindow) {
+    HWND owner = CreateWindowExA(0, "STATIC", "owner", WS_POPUP, 0, 0, 100, 100, nullptr, nullptr,
+                                 GetModuleHandleA(nullptr), nullptr);
+    ASSERT_NE(owner, nullptr);
+    SystemPrintJobHost host(owner);
+    HWND seenOwner = nullptr;
+    DialogAnswerer answerer("Quillmar", [&seenOwner](HWND box) {
+        seenOwner = GetWindow(box, GW_OWNER);
+        DialogAnswerer::Press(box, IDOK);
+    });
     host.Warn("Can't open file", "Quillmar");
     ASSERT_TRUE(answerer.Finish());
     EXPECT_TRUE(answerer.Shows("Can't open file"));
     EXPECT_FALSE(answerer.Shows("Cancel"));
+    EXPECT_EQ(seenOwner, owner);
+    DestroyWindow(owner);
 }
 
 TEST(WaitCursor, ShowsTheWaitCursorAndRestoresTheOneItReplaced) {

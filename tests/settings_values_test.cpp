@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+
 #include <cfloat>
 #include <cmath>
 #include <limits>
@@ -33,11 +35,22 @@ TEST(PitchFromStored, OutsideOneTo999IsTwelve) {
     }
 }
 
-TEST(IsUsablePathPattern, NeedsADriveOrASeparatorAfterTheFirstCharacter) {
-    for (const char* pattern : {"C:\\*.*", "d:x", "\\\\server\\share\\*.*", "Work/*.*"}) {
+TEST(IsUsablePathPattern, NeedsADirectoryPartAndTheWholeWildcard) {
+    for (const char* pattern : {"C:\\*.*", "d:\\x\\*.*", "\\\\server\\share\\*.*", "Work\\*.*"}) {
         EXPECT_TRUE(IsUsablePathPattern(pattern)) << pattern;
     }
-    for (const char* pattern : {"", "*.*", "notes", "\\*.*"}) {
+    for (const char* pattern : {"", "*.*", "notes", "\\*.*", "d:x", "Work/*.*", "C:\\dir\\*.",
+                                "C:\\dir\\*", "C:\\dir\\"}) {
         EXPECT_FALSE(IsUsablePathPattern(pattern)) << pattern;
     }
+}
+
+TEST(FitsPathSetting, UpTo259Characters) {
+    std::string pattern = "C:\\" + std::string(251, 'd') + "\\*.*";
+    ASSERT_EQ(pattern.size(), 258u);
+    EXPECT_TRUE(FitsPathSetting(pattern.c_str()));
+    pattern.insert(3, "e");
+    EXPECT_TRUE(FitsPathSetting(pattern.c_str())) << "259 characters and the terminator";
+    pattern.insert(3, "f");
+    EXPECT_FALSE(FitsPathSetting(pattern.c_str())) << "260 characters: the file list's limit";
 }

@@ -81,6 +81,33 @@ TEST(Window, TheClassIsRegisteredOncePerProcess) {
         << "the extra bytes hold a pointer";
 }
 
+namespace {
+constexpr char kTakenName[] = "QUILLMARTAKENCLASS";
+
+class LateWindow : public Window {
+public:
+    int RegisterWindowClass() override { return RegisterClassOnce(kTakenName, registered, false); }
+    static inline bool registered = false;
+};
+}  // namespace
+
+TEST(Window, AFailedRegistrationLeavesTheClassToRegisterLater) {
+    WNDCLASSA other = {};
+    other.lpfnWndProc = DefWindowProcA;
+    other.hInstance = GetModuleHandleA(nullptr);
+    other.lpszClassName = kTakenName;
+    ASSERT_NE(RegisterClassA(&other), 0);
+    LateWindow window;
+    EXPECT_EQ(window.RegisterWindowClass(), 0) << "the name is taken";
+    EXPECT_FALSE(LateWindow::registered);
+    ASSERT_TRUE(UnregisterClassA(kTakenName, GetModuleHandleA(nullptr)));
+    EXPECT_EQ(window.RegisterWindowClass(), 1);
+    EXPECT_TRUE(LateWindow::registered);
+    WNDCLASSA registered;
+    ASSERT_TRUE(GetClassInfoA(GetModuleHandleA(nullptr), kTakenName, &registered));
+    EXPECT_EQ(registered.lpfnWndProc, &Window::StaticWindowProc);
+}
+
 TEST(Window, CreationBindsTheObjectAndDestructionUnbindsIt) {
     ProbeWindow window;
     HWND hwnd = CreateProbe(window);

@@ -9,7 +9,11 @@ QUILLMAR_PACKAGES=(
     wine wine64 xvfb
     cups cups-client printer-driver-cups-pdf poppler-utils fonts-liberation
     procps clang-format
+    xdotool imagemagick
 )
+
+# Besides, for the run command on a machine without a display: a VNC server and noVNC.
+QUILLMAR_REMOTE_DISPLAY_PACKAGES=(x11vnc novnc websockify)
 
 log() { printf '\n==> %s\n' "$*"; }
 die() { printf 'error: %s\n' "$*" >&2; exit 1; }

@@ -1,0 +1,363 @@
+// The main window: initialisation, painting, list rows and commands.
+#include "app/main_window_win.h"
+
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "app/app_globals.h"
+#include "app/file_commands_win.h"
+#include "app/print_command.h"
+#include "app/program.h"
+#include "app/settings_store.h"
+#include "app/settings_summary.h"
+#include "app/settings_values.h"
+#include "app/setup_dialog_win.h"
+#include "browser/drive_list.h"
+#include "browser/file_date.h"
+#include "print/gdi_print_surface_win.h"
+#include "print/print_dialog_win.h"
+#include "print/print_job.h"
+#include "print/print_job_host_win.h"
+#include "print/text_helpers.h"
+#include "res/resource.h"
+#include "ui/window.h"
+
+HFONT UiFont = nullptr;
+FontHandle PrinterFont = kNoFont;
+Panel PathPanel;
+Panel SummaryPanel;
+
+namespace {
+
+constexpr int kIconIndent = 20;  // the row pictures fit in 18 pixels
+constexpr int kDateIndent = 4;
+
+// The full path of the selected file row; empty for a directory or the parent row.
+char SelectedPath[MAX_PATH];
+int CellWidth = 0;
+int CellHeight = 0;
+HICON FolderIcon = nullptr;
+HWND ListWindow = nullptr;
+// Set while a print job runs. Its print dialog and its single-sheet question have no owner,
+// so the main window stays enabled meanwhile; its commands must not start a second job on
+// the same text or change the page under the one in progress.
+bool JobRunning = false;
+COLORREF HighlightColour = 0;
+COLORREF WindowColour = 0;
+DriveList Drives;
+
+void MakeUiFont() {
+    LOGFONTA font = {};
+    font.lfHeight = 8;
+    font.lfWeight = 600;
+    CopyBounded(font.lfFaceName, sizeof font.lfFaceName, "MS SANS SERIF");
+    UiFont = CreateFontIndirectA(&font);
+    HDC info = CreateICA("DISPLAY", nullptr, nullptr, nullptr);
+    HGDIOBJ previous = SelectObject(info, UiFont);
+    TEXTMETRICA metrics = {};
+    GetTextMetricsA(info, &metrics);
+    SelectObject(info, previous);
+    DeleteDC(info);
+    CellWidth = metrics.tmAveCharWidth;
+    CellHeight = metrics.tmHeight + metrics.tmExternalLeading;
+}
+
+void InitPanel(HWND window, int frameId, COLORREF background, Panel& panel) {
+    RECT frame = {};
+    GetWindowRect(GetDlgItem(window, frameId), &frame);
+    MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&frame), 2);
+    panel.Init(frame, CellWidth, CellHeight);
+    panel.background = background;
+}
+
+// The frames carry the texts painted inside them as their window texts, for screen readers
+// and outside checks. A frame control's own procedure may drop texts (Wine's does), so the
+// text is stored by the default procedure; a frame draws no text either way.
+void SetFrameText(int frameId, const char* text) {
+    HWND frame = GetDlgItem(MainWindowHandle, frameId);
+    char current[2048] = {};
+    GetWindowTextA(frame, current, sizeof current);
+    if (std::strcmp(current, text) != 0) {
+        DefWindowProcA(frame, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text));
+    }
+}
+
+void PaintPathLine(HDC dc) {
+    PathPanel.Fill(dc);
+    PathPanel.DrawText(dc, Files.Path());
+    SetFrameText(IDC_PATH_FRAME, Files.Path());
+}
+
+void RepaintPathLine(HWND window) {
+    HDC dc = GetDC(window);
+    HGDIOBJ previous = SelectObject(dc, UiFont);
+    PaintPathLine(dc);
+    SelectObject(dc, previous);
+    ReleaseDC(window, dc);
+}
+
+int Selection() {
+    return static_cast<int>(SendMessageA(ListWindow, LB_GETCURSEL, 0, 0));
+}
+
+BOOL OnInitDialog(HWND window) {
+    MainWindowHandle = window;
+    SetClassLongPtrA(
+        window, GCLP_HICON,
+        reinterpret_cast<LONG_PTR>(LoadIconA(ProgramInstance, MAKEINTRESOURCEA(IDI_PROGRAM))));
+    SetWindowTextA(window, "Quillmar");
+    MakeUiFont();
+    // Without a printer everything else still works; the printing figures stay 0.
+    if (Printer.HasDevice()) {
+        ApplyPrinterFont(Printer, Settings, Geometry, PrinterFont);
+    }
+    InitPanel(window, IDC_PATH_FRAME, RGB(255, 255, 255), PathPanel);
+    InitPanel(window, IDC_SUMMARY_FRAME, GetSysColor(COLOR_BTNFACE), SummaryPanel);
+    if (!Files.Init(1000, 500, 32000, 16000, Settings.Path)) {
+        ShowWarning("Can't initialize", "Quillmar");
+        EndDialog(window, 0);
+        return TRUE;
+    }
+    Files.Rescan();
+    ListWindow = GetDlgItem(window, IDC_FILE_LIST);
+    SendMessageA(ListWindow, LB_SETCOUNT, static_cast<WPARAM>(Files.Count()), 0);
+    FolderIcon = LoadIconA(ProgramInstance, MAKEINTRESOURCEA(IDI_FOLDER));
+    HWND combo = GetDlgItem(window, IDC_DRIVES);
+    Drives.Init(combo, Files.PathDrive(), IDI_DRIVE);
+    SendMessageA(combo, WM_SETFONT, reinterpret_cast<WPARAM>(UiFont), FALSE);
+    HighlightColour = GetSysColor(COLOR_HIGHLIGHT);
+    WindowColour = GetSysColor(COLOR_WINDOW);
+    CenterWindow(window);
+    SendMessageA(ListWindow, LB_SETCURSEL, 0, 0);
+    return TRUE;
+}
+
+void OnPaint(HWND window) {
+    PAINTSTRUCT paint;
+    HDC dc = BeginPaint(window, &paint);
+    HGDIOBJ previous = SelectObject(dc, UiFont);
+    PaintPathLine(dc);
+    DrawSettingsSummary(dc);
+    SelectObject(dc, previous);
+    EndPaint(window, &paint);
+}
+
+void DrawListRow(const DRAWITEMSTRUCT& item) {
+    if (item.itemAction != ODA_DRAWENTIRE && item.itemAction != ODA_SELECT) {
+        return;
+    }
+    HDC dc = item.hDC;
+    int saved = SaveDC(dc);
+    SelectObject(dc, UiFont);
+    COLORREF background = (item.itemState & ODS_SELECTED) ? HighlightColour : WindowColour;
+    HBRUSH brush = CreateSolidBrush(background);
+    FillRect(dc, &item.rcItem, brush);
+    DeleteObject(brush);
+    SetBkColor(dc, background);
+    RECT rect = item.rcItem;
+    int row = static_cast<int>(item.itemID);
+    const char* text = Files.EntryText(row);
+    bool isDirectoryRow = text[0] == ' ';
+    if (isDirectoryRow) {
+        DrawIcon(dc, rect.left, rect.top, FolderIcon);
+        rect.left += kIconIndent;
+    }
+    DrawTextA(dc, text, -1, &rect, DT_SINGLELINE | DT_VCENTER);
+    if (!isDirectoryRow && text[0] != '\0') {
+        rect.right -= kDateIndent;
+        char date[kFileDateSize];
+        FormatFileDate(Files.EntryTime(row), date, sizeof date);
+        DrawTextA(dc, date, -1, &rect, DT_SINGLELINE | DT_VCENTER | DT_RIGHT);
+    }
+    RestoreDC(dc, saved);
+}
+
+void PrintSelection(HWND window) {
+    int selection = Selection();
+    if (selection < 0) {
+        return;
+    }
+    Files.GetFilePath(selection, SelectedPath, sizeof SelectedPath);
+    if (SelectedPath[0] == '\0') {
+        return;
+    }
+    SystemPrintDialog dialog;
+    SystemPrintJobHost host(MainWindowHandle);
+    PrintJob job(Settings, Geometry, Printer, PrintText, dialog, host);
+    JobRunning = true;
+    PrintWithPrinterFont(job, SelectedPath, Printer, Settings, Geometry, PrinterFont);
+    JobRunning = false;
+    if (dialog.NoPrinterUntold()) {
+        ShowWarning("No printer is installed", "Quillmar");
+    }
+    // A printer of another page size gives other figures.
+    RECT summary = SummaryPanel.Rect();
+    InvalidateRect(window, &summary, FALSE);
+}
+
+void OpenSelection(HWND window) {
+    int selection = Selection();
+    if (selection < 0) {
+        return;
+    }
+    if (!Files.OpenEntry(selection)) {
+        PrintSelection(window);
+        return;
+    }
+    SendMessageA(ListWindow, LB_SETCOUNT, static_cast<WPARAM>(Files.Count()), 0);
+    InvalidateRect(ListWindow, nullptr, TRUE);
+    RepaintPathLine(window);
+    SendMessageA(ListWindow, LB_SETCURSEL, 0, 0);
+    DirectoryChanged = 1;
+}
+
+void ChangeDrive(HWND window) {
+    if (Files.ChangeDrive(Drives.Selected())) {
+        SendMessageA(ListWindow, LB_SETCOUNT, static_cast<WPARAM>(Files.Count()), 0);
+        DirectoryChanged = 1;
+    } else {
+        Drives.Select(Files.PathDrive());
+    }
+    RepaintPathLine(window);
+}
+
+// Exit: saves the settings; false when the user chose to stay.
+bool Exit(HWND window) {
+    // A pattern too long for the setting is not saved, never a cut one; the stored one stays.
+    bool fits = FitsPathSetting(Files.Path());
+    if (fits) {
+        CopyBounded(Settings.Path, sizeof Settings.Path, Files.Path());
+    }
+    if (SaveSettings(Settings, DirectoryChanged != 0 && fits, SettingsChanged != 0) == IDCANCEL) {
+        return false;
+    }
+    EndDialog(window, 0);
+    return true;
+}
+
+BOOL OnCommand(HWND window, int id, int notification) {
+    if (JobRunning) {
+        return TRUE;
+    }
+    switch (id) {
+        case IDM_PRINT:
+            PrintSelection(window);
+            return TRUE;
+        case IDOK:
+            OpenSelection(window);
+            return TRUE;
+        case IDC_FILE_LIST:
+            if (notification == LBN_DBLCLK) {
+                OpenSelection(window);
+                return TRUE;
+            }
+            return FALSE;
+        case IDC_DRIVES:
+            if (notification == CBN_SELCHANGE) {
+                ChangeDrive(window);
+                return TRUE;
+            }
+            return FALSE;
+        case IDCANCEL:
+            return Exit(window) ? TRUE : FALSE;
+        case IDM_SETUP:
+            SetupCommand(window);
+            return TRUE;
+        case IDM_VIEW:
+            ViewCommand(window, Selection());
+            return TRUE;
+        case IDM_DELETE:
+            DeleteCommand(window, ListWindow, Selection());
+            return TRUE;
+        case IDM_ABOUT:
+            AboutCommand(window);
+            return TRUE;
+        default:
+            return FALSE;
+    }
+}
+
+void OnDestroy() {
+    if (PrinterFont != kNoFont) {
+        // A font is deleted only once no context holds it.
+        if (auto* printer = dynamic_cast<GdiPrintSurface*>(Printer.Surface())) {
+            SelectObject(printer->Handle(), GetStockObject(DEVICE_DEFAULT_FONT));
+        }
+        Printer.CurrentFont = kNoFont;
+        Printer.FreeFont(PrinterFont);
+        PrinterFont = kNoFont;
+    }
+    DeleteObject(UiFont);
+    UiFont = nullptr;
+}
+
+}  // namespace
+
+void Panel::Init(const RECT& frame, int cellWidthPixels, int cellHeightPixels) {
+    left = frame.left + 2;
+    top = frame.top + 2;
+    right = frame.right - 2;
+    bottom = frame.bottom - 2;
+    cellWidth = cellWidthPixels;
+    cellHeight = cellHeightPixels;
+    format = DT_SINGLELINE | DT_VCENTER;
+}
+
+void Panel::Fill(HDC dc) const {
+    HBRUSH brush = CreateSolidBrush(background);
+    RECT rect = Rect();
+    FillRect(dc, &rect, brush);
+    DeleteObject(brush);
+}
+
+void Panel::TextAt(HDC dc, int column, int row, const char* text) const {
+    SetBkColor(dc, background);
+    TextOutA(dc, left + column * cellWidth, top + row * cellHeight, text,
+             static_cast<int>(std::char_traits<char>::length(text)));
+}
+
+void Panel::DrawText(HDC dc, const char* text) const {
+    SetBkColor(dc, background);
+    RECT rect = Rect();
+    ::DrawTextA(dc, text, -1, &rect, format);
+}
+
+void DrawSettingsSummary(HDC dc) {
+    std::vector<SummaryItem> items =
+        SettingsSummaryItems(Printer.HasDevice(), Printer.DeviceName, Settings, Geometry);
+    SummaryPanel.Fill(dc);
+    UINT alignment = GetTextAlign(dc);
+    for (const SummaryItem& item : items) {
+        SetTextAlign(dc, item.align == SummaryAlign::Right ? TA_RIGHT : TA_LEFT);
+        SummaryPanel.TextAt(dc, item.column, item.row, item.text.c_str());
+    }
+    SetTextAlign(dc, alignment);
+    SetFrameText(IDC_SUMMARY_FRAME, SummaryAsText(items).c_str());
+}
+
+INT_PTR CALLBACK MainDialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_INITDIALOG:
+            return OnInitDialog(window);
+        case WM_PAINT:
+            OnPaint(window);
+            return TRUE;
+        case WM_DRAWITEM: {
+            const auto& item = *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+            if (item.CtlID == IDC_FILE_LIST) {
+                DrawListRow(item);
+            } else if (item.CtlID == IDC_DRIVES) {
+                Drives.DrawItem(item);
+            }
+            return TRUE;
+        }
+        case WM_COMMAND:
+            return OnCommand(window, LOWORD(wParam), HIWORD(wParam));
+        case WM_DESTROY:
+            OnDestroy();
+            return TRUE;
+        default:
+            return FALSE;
+    }
+}

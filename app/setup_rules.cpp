@@ -1,0 +1,28 @@
+// The setup dialog's rules for typed margins and the font size.
+#include "app/setup_rules.h"
+
+#include <cmath>
+
+#include "app/decimal_text.h"
+
+bool MarginBoxAccepts(std::uint64_t code) {
+    return code < 32 || (code >= '0' && code <= '9') || code == '.';
+}
+
+float MarginFromTyped(const char* text) {
+    double value = 0;
+    if (text == nullptr || !ParseDecimal(text, &value)) {
+        return 0.0f;
+    }
+    float margin = static_cast<float>(value);
+    return std::isfinite(margin) ? margin : 0.0f;
+}
+
+bool PointSizeFromTenths(int tenths, std::int32_t* points) {
+    int whole = tenths / 10;
+    if (whole <= 0) {
+        return false;
+    }
+    *points = whole;
+    return true;
+}
