@@ -5,14 +5,32 @@
 #include <cstdint>
 #include <cstring>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace {
 
 // Copies from `text` to `out` the bytes that a line takes as they are, at most `count`: every
-// byte above the carriage return. Returns how many. Eight bytes are tested and copied at a
-// time; `out` must have room for `count` bytes, and the word that holds the first other byte
-// is stored whole when the room allows, its bytes behind the copied ones being of no meaning.
+// byte above the carriage return. Returns how many. Sixteen bytes (or eight, without SSE2)
+// are tested and copied at a time; `out` must have room for `count` bytes, and the block that
+// holds the first other byte is stored whole when the room allows, its bytes behind the
+// copied ones being of no meaning.
 std::size_t CopyPlainRun(char* out, const char* text, std::size_t count) {
     std::size_t length = 0;
+#if defined(__SSE2__)
+    const __m128i highest = _mm_set1_epi8('\r');
+    while (length + 16 <= count) {
+        __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text + length));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(out + length), bytes);
+        // A bit for each byte up to the carriage return, as unsigned bytes.
+        int stops = _mm_movemask_epi8(_mm_cmpeq_epi8(_mm_min_epu8(bytes, highest), bytes));
+        if (stops != 0) {
+            return length + static_cast<std::size_t>(__builtin_ctz(static_cast<unsigned>(stops)));
+        }
+        length += 16;
+    }
+#endif
 #if defined(__BYTE_ORDER__) && __BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__
     constexpr std::uint64_t kOnes = 0x0101010101010101u;
     constexpr std::uint64_t kHighBits = 0x8080808080808080u;
