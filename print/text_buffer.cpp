@@ -228,8 +228,12 @@ int TextBuffer::ReadLine(char* out, std::size_t outSize, std::size_t* length) {
             if (written == limit) {
                 --column;
                 full = true;
+                continue;
             }
-            continue;
+            if (cursor_ == end_) {
+                continue;  // the run went to the end of the piece
+            }
+            // Otherwise the run stopped at the byte dealt with below.
         }
 
         char ch = text[cursor_++];
