@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
-# Times the print engine's layout of large C sources against enscript and wc -l.
-# Builds the optimised native preset, generates deterministic C sources of 10 MB and 100 MB
-# (under build/bench/data), and prints throughput and peak memory side by side.
-# Run by hand: bench/print_throughput.sh [SIZE_MB ...]   (default: 10 100)
+# Times the print engine's layout (`quillmar-pages --quiet --line-numbers`) of large texts
+# against enscript and `wc -l` on the same files, in interleaved rounds, with peak memory.
+# Builds the optimised native `bench` preset and generates (under build/bench/data) a C source
+# and a plain text of each size. Run by hand, with nothing else of yours running:
+#   bench/print_throughput.sh [ROUNDS] [SIZE_MB ...]   (defaults: 5 rounds, 10 and 100 MB)
 set -euo pipefail
 
 top=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
@@ -11,70 +12,59 @@ cd "$top"
 source "$top/tools/common.sh"
 ensure_packages cmake make g++ enscript time
 
+rounds=${1:-5}
+shift || true
+sizes=("$@")
+[ ${#sizes[@]} -eq 0 ] && sizes=(10 100)
+
 cmake --preset bench >/dev/null
 cmake --build --preset bench --target quillmar-pages >/dev/null
 tool="$top/build/bench/tools/pages/quillmar-pages"
 data="$top/build/bench/data"
 mkdir -p "$data"
 
-# A C source of about $1 MB: a leading comment block, then functions with declarations, block
-# comments, tabs and now and then a line long enough to wrap. The same bytes every time.
-generate() {
-    local megabytes=$1 file=$2
-    awk -v limit=$((megabytes * 1000000)) 'BEGIN {
-        printf "/*\n * generated.c: a generated source for timing the print engine.\n */\n#include <stdio.h>\n\n"
-        size = 100
-        for (n = 0; size < limit; n++) {
-            block = sprintf("/* Function %d adds its arguments and counts the calls. */\n", n)
-            block = block sprintf("static int calls_%d;\n\nint function_%d(int first,\n\t\tint second)\n{\n", n, n)
-            block = block sprintf("\tcalls_%d++;\t/* one more call */\n", n)
-            block = block sprintf("\tif (first > second) {\n\t\treturn first - second + %d;\n\t}\n", n % 97)
-            if (n % 7 == 0) {
-                block = block sprintf("\tprintf(\"function %d was called with a rather long message that wraps: %%d %%d\\n\", first, second);\n", n)
-            }
-            block = block "\treturn first + second;\n}\n\n"
-            printf "%s", block
-            size += length(block)
-        }
-    }' >"$file"
-}
-
-# Seconds and peak resident kilobytes of a command, its output discarded.
+# Seconds (to the millisecond) and peak resident kilobytes of a command, its output discarded.
 measure() {
-    local report
+    local report start end
     report=$(mktemp)
-    /usr/bin/time -f '%e %M' -o "$report" "$@" >/dev/null 2>&1 || true
-    tail -n 1 "$report"
+    start=$(date +%s%N)
+    /usr/bin/time -f '%M' -o "$report" "$@" >/dev/null 2>&1 || true
+    end=$(date +%s%N)
+    echo "$(awk -v n=$((end - start)) 'BEGIN { printf "%.3f", n / 1e9 }') $(tail -n 1 "$report")"
     rm -f "$report"
 }
 
-sizes=("$@")
-[ ${#sizes[@]} -eq 0 ] && sizes=(10 100)
+best() { sort -g | head -n 1; }
+median() { sort -g | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
 
-printf '%-8s %-44s %9s %10s %12s\n' "source" "command" "seconds" "MB/s" "peak MB"
+printf '%-6s %-6s %10s %10s %10s %12s %12s %12s\n' size kind quillmar enscript "wc -l" "x enscript" "/ wc -l" "peak MB"
 for mb in "${sizes[@]}"; do
-    file="$data/generated_${mb}mb.c"
-    [ -s "$file" ] || generate "$mb" "$file"
-    bytes=$(stat -c %s "$file")
-    for name in quillmar enscript wc; do
-        case $name in
-            quillmar) cmd=("$tool" --quiet --line-numbers "$file"); label="quillmar-pages --quiet --line-numbers" ;;
-            enscript) cmd=(enscript -q -C '--footer=$n||Page $%' -o /dev/null "$file"); label="enscript -q -C --footer=... -o /dev/null" ;;
-            wc) cmd=(wc -l "$file"); label="wc -l" ;;
-        esac
-        best=""
-        peak=0
-        for run in 1 2 3; do
-            read -r seconds kilobytes < <(measure "${cmd[@]}")
-            if [ -z "$best" ] || awk -v a="$seconds" -v b="$best" 'BEGIN { exit !(a < b) }'; then
-                best=$seconds
-            fi
-            [ "$kilobytes" -gt "$peak" ] && peak=$kilobytes
+    for kind in c plain; do
+        if [ $kind = c ]; then
+            file="$data/generated_${mb}mb.c"
+            [ -s "$file" ] || bash "$top/bench/generate_c_source.sh" "$mb" "$file"
+        else
+            file="$data/plain_${mb}mb.txt"
+            [ -s "$file" ] || bash "$top/bench/generate_plain_text.sh" "$mb" "$file"
+        fi
+        q=() e=() w=() against_e=() against_w=() peak=0
+        for _ in $(seq "$rounds"); do
+            read -r qs qk < <(measure "$tool" --quiet --line-numbers "$file")
+            read -r es _ < <(measure enscript -q -C '--footer=$n||Page $%' -o /dev/null "$file")
+            read -r ws _ < <(measure wc -l "$file")
+            q+=("$qs") e+=("$es") w+=("$ws")
+            [ "$qk" -gt "$peak" ] && peak=$qk
+            against_e+=("$(awk -v q="$qs" -v e="$es" 'BEGIN { printf "%.1f", e / q }')")
+            against_w+=("$(awk -v q="$qs" -v w="$ws" 'BEGIN { printf "%.2f", q / w }')")
         done
-        rate=$(awk -v b="$bytes" -v s="$best" 'BEGIN { printf "%.1f", (s > 0 ? b / 1e6 / s : 0) }')
-        printf '%-8s %-44s %9s %10s %12.1f\n' "${mb}MB" "$label" "$best" "$rate" "$(awk -v k="$peak" 'BEGIN { print k / 1024 }')"
+        printf '%-6s %-6s %10s %10s %10s %12s %12s %12.1f\n' "${mb}MB" "$kind" \
+            "$(printf '%s\n' "${q[@]}" | best)" "$(printf '%s\n' "${e[@]}" | best)" \
+            "$(printf '%s\n' "${w[@]}" | best)" "$(printf '%s\n' "${against_e[@]}" | median)" \
+            "$(printf '%s\n' "${against_w[@]}" | median)" "$(awk -v k="$peak" 'BEGIN { print k / 1024 }')"
     done
 done
 echo
-echo "seconds: best of three runs; peak MB: the largest resident set of the three."
-echo "targets: quillmar at least 10 times enscript's MB/s; peak memory at most the file size + 16 MB."
+echo "seconds: best of $rounds interleaved rounds; ratios: median of the rounds' ratios;"
+echo "peak MB: quillmar's largest resident set."
+echo "goals: at least 30 times enscript's speed on C, at most 3 times wc -l's time on plain text,"
+echo "peak memory at most the file size + 16 MB."

@@ -36,23 +36,29 @@ bool FileList::Init(std::uint32_t capacity, std::uint32_t growth, std::uint32_t 
 void FileList::Rescan() {
     texts_.Clear();
     entryCount_ = 0;
-    // Directories in a first pass and files in a second: when memory runs out, the
-    // directories, which lead elsewhere, are the ones kept.
-    system_.List(path_, [this](const DirectoryItem& item) {
-        if (!item.isDirectory) {
-            return;
-        }
-        if (item.name[0] != '.') {
-            Add(" ", item.name, 0);
-        } else if (std::strcmp(item.name, "..") == 0) {
-            Add(kParentText, "", 0);
+    // One pass takes directories and files alike. When memory runs out, the directories, which
+    // lead elsewhere, are the ones to keep: the listing then starts again with a pass for the
+    // directories alone and one for the files.
+    bool complete = true;
+    system_.List(path_, [this, &complete](const DirectoryItem& item) {
+        if (complete && !AddItem(item)) {
+            complete = false;
         }
     });
-    system_.List(path_, [this](const DirectoryItem& item) {
-        if (!item.isDirectory) {
-            Add(item.name, "", item.lastWrite);
-        }
-    });
+    if (!complete) {
+        texts_.Clear();
+        entryCount_ = 0;
+        system_.List(path_, [this](const DirectoryItem& item) {
+            if (item.isDirectory) {
+                AddItem(item);
+            }
+        });
+        system_.List(path_, [this](const DirectoryItem& item) {
+            if (!item.isDirectory) {
+                AddItem(item);
+            }
+        });
+    }
     if (entryCount_ > 1) {
         const char* texts = texts_.At(0);
         std::sort(Entries(), Entries() + entryCount_,
@@ -60,6 +66,19 @@ void FileList::Rescan() {
                       return EntryTextLess(texts + a.textOffset, texts + b.textOffset);
                   });
     }
+}
+
+bool FileList::AddItem(const DirectoryItem& item) {
+    if (!item.isDirectory) {
+        return Add(item.name, "", item.lastWrite);
+    }
+    if (item.name[0] != '.') {
+        return Add(" ", item.name, 0);
+    }
+    if (std::strcmp(item.name, "..") == 0) {
+        return Add(kParentText, "", 0);
+    }
+    return true;  // "." and other names beginning with a dot are not listed
 }
 
 bool FileList::AddEntry(const char* text) {

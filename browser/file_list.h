@@ -91,6 +91,8 @@ public:
 
 private:
     bool Add(const char* head, const char* tail, std::uint64_t lastWrite);
+    // Adds the row of one listed name, if it has one; false when it could not be stored.
+    bool AddItem(const DirectoryItem& item);
     static bool FitsAsPattern(const char* directory);  // with a separator and the wildcard
     bool IsValid(int index) const;
     FileEntry* Entries() const { return reinterpret_cast<FileEntry*>(records_.Data()); }

@@ -33,6 +33,32 @@ struct UpperLine {
     char text[kLineSize];
 };
 
+// The first letters of the C declaration keywords.
+struct KeywordStarts {
+    constexpr KeywordStarts() : letters() {
+        bool atStart = true;
+        for (const char* p = kCDeclarationKeywords; *p != '\0'; ++p) {
+            if (atStart) {
+                letters[static_cast<unsigned char>(*p)] = true;
+            }
+            atStart = *p == '!';
+        }
+    }
+    bool letters[256];
+};
+constexpr KeywordStarts kKeywordStarts;
+
+// Whether the two characters of `pair` stand together within the first `length` characters of
+// `line`.
+bool FindTextIn(const char* line, std::size_t length, const char (&pair)[3]) {
+    for (std::size_t i = 0; i + 1 < length; ++i) {
+        if (line[i] == pair[0] && line[i + 1] == pair[1]) {
+            return true;
+        }
+    }
+    return false;
+}
+
 bool IsMainBlock(const char* upper) {
     return Contains(upper, "MAIN") && Contains(upper, '{') && Contains(upper, '}');
 }
@@ -72,11 +98,14 @@ bool StartsWithKeyword(const char* line, const char* list) {
         if (i > 0 && (list[i] == '!' || list[i] == '\0')) {
             return true;
         }
-        const char* next = std::strchr(list + i, '!');
-        if (next == nullptr) {
+        // On to the next keyword; most lines part from every keyword at its first letter.
+        while (list[i] != '!' && list[i] != '\0') {
+            ++i;
+        }
+        if (list[i] == '\0') {
             break;
         }
-        list = next + 1;
+        list += i + 1;
     }
     return false;
 }
@@ -93,22 +122,23 @@ void EmphasisRules::BoldOff() {
 
 void CFamilyRules::BeforeLine(const char* line) {
     // The tests see only the part before a "//" comment.
-    const char* code = line;
-    char cut[kLineSize];
-    if (const char* comment = FindText(line, "//")) {
-        std::size_t length = static_cast<std::size_t>(comment - line);
-        if (length >= kLineSize) {
-            length = kLineSize - 1;
+    if (headerZone_) {
+        const char* comment = FindText(line, "//");
+        std::size_t length =
+            comment != nullptr ? static_cast<std::size_t>(comment - line) : std::strlen(line);
+        if (length > 0 && FindTextIn(line, length, "/*")) {
+            BoldOn();
+            return;
         }
-        std::memcpy(cut, line, length);
-        cut[length] = '\0';
-        code = cut;
     }
-
-    if (headerZone_ && code[0] != '\0' && Contains(code, "/*")) {
-        BoldOn();
-    } else if (!bold_ && Contains(code, '(') && StartsWithKeyword(code, kCDeclarationKeywords)) {
-        BoldOn();
+    // A keyword has no "/", so a line begins with one exactly when its part before "//" does;
+    // only then is the "(" looked for.
+    if (!bold_ && kKeywordStarts.letters[static_cast<unsigned char>(line[0])] &&
+        StartsWithKeyword(line, kCDeclarationKeywords)) {
+        const char* paren = FindChar(line, '(');
+        if (paren != nullptr && !FindTextIn(line, static_cast<std::size_t>(paren - line), "//")) {
+            BoldOn();
+        }
     }
 }
 

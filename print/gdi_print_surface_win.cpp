@@ -1,7 +1,10 @@
 // GdiPrintSurface: the print engine's printer on a GDI device context.
 #include "print/gdi_print_surface_win.h"
 
+#include <cstring>
 #include <memory>
+#include <string>
+#include <vector>
 
 #include "print/printer_device.h"
 #include "print/text_helpers.h"
@@ -16,7 +19,47 @@ FontHandle AsHandle(HGDIOBJ font) {
     return reinterpret_cast<FontHandle>(font);
 }
 
+// The code page whose characters the page blocks' encoding shows (see PostScriptPage).
+constexpr UINT kPostScriptCodePage = 1252;
+// Each escape carries at most this many bytes, after a 16-bit count.
+constexpr std::size_t kEscapeChunk = 0xFFFF;
+constexpr DWORD kNameTable = 0x656D616E;  // "name", as GetFontData takes a table tag
+
+bool IsFixedPitchPrinterFont(const TEXTMETRICA& tm) {
+    // TMPF_FIXED_PITCH set means a variable pitch.
+    return (tm.tmPitchAndFamily & TMPF_DEVICE) != 0 && (tm.tmPitchAndFamily & TMPF_TRUETYPE) == 0 &&
+           (tm.tmPitchAndFamily & TMPF_FIXED_PITCH) == 0;
+}
+
+int CALLBACK CollectFixedPrinterFace(const LOGFONTA* font, const TEXTMETRICA*, DWORD type,
+                                     LPARAM faces) {
+    if ((type & DEVICE_FONTTYPE) != 0 && (type & TRUETYPE_FONTTYPE) == 0 &&
+        (font->lfPitchAndFamily & 3) == FIXED_PITCH) {
+        auto* list = reinterpret_cast<std::vector<std::string>*>(faces);
+        std::string face = font->lfFaceName;
+        bool known = false;
+        for (const std::string& seen : *list) {
+            known = known || seen == face;
+        }
+        if (!known) {
+            list->push_back(face);
+        }
+    }
+    return 1;
+}
+
 }  // namespace
+
+GdiPrintSurface::GdiPrintSurface(HDC dc) : dc_(dc) {
+    if (dc_ == nullptr) {
+        return;
+    }
+    int escape = PASSTHROUGH;
+    takesPostScript_ = ExtEscape(dc_, QUERYESCSUPPORT, sizeof escape,
+                                 reinterpret_cast<LPCSTR>(&escape), 0, nullptr) > 0;
+    SetBkMode(dc_, TRANSPARENT);
+    current_ = Measure();
+}
 
 GdiPrintSurface::~GdiPrintSurface() {
     if (dc_ != nullptr) {
@@ -55,10 +98,52 @@ void GdiPrintSurface::ReadFaceName(char* out, std::size_t size) {
         return;
     }
     out[0] = '\0';
+    TEXTMETRICA tm;
+    if (!fontChosen_ && takesPostScript_ && GetTextMetricsA(dc_, &tm) &&
+        (tm.tmPitchAndFamily & TMPF_TRUETYPE) != 0 && FindPrinterFace(out, size)) {
+        return;
+    }
     char face[LF_FACESIZE] = {};
     if (GetTextFaceA(dc_, sizeof face, face) > 0) {
         CopyBounded(out, size, face);
     }
+}
+
+// The first of the printer's own fixed-pitch fonts that the system gives by its name, in both
+// weights, as a printer font.
+bool GdiPrintSurface::FindPrinterFace(char* out, std::size_t size) {
+    std::vector<std::string> faces;
+    LOGFONTA all = {};
+    all.lfCharSet = DEFAULT_CHARSET;
+    EnumFontFamiliesExA(dc_, &all, CollectFixedPrinterFace, reinterpret_cast<LPARAM>(&faces), 0);
+    for (const std::string& face : faces) {
+        if (face.size() >= size || face.size() >= LF_FACESIZE) {
+            continue;
+        }
+        bool usable = true;
+        for (int weight : {FW_NORMAL, FW_BOLD}) {
+            LOGFONTA logFont = {};
+            logFont.lfHeight = -MulDiv(12, GetDeviceCaps(dc_, LOGPIXELSY), 72);
+            logFont.lfWeight = weight;
+            CopyBounded(logFont.lfFaceName, sizeof logFont.lfFaceName, face.c_str());
+            HFONT font = CreateFontIndirectA(&logFont);
+            if (font == nullptr) {
+                usable = false;
+                break;
+            }
+            HGDIOBJ previous = SelectObject(dc_, font);
+            char realised[LF_FACESIZE] = {};
+            GetTextFaceA(dc_, sizeof realised, realised);
+            usable = usable && lstrcmpiA(realised, face.c_str()) == 0 && Measure().printerFont;
+            SelectObject(dc_, previous);
+            DeleteObject(font);
+        }
+        if (usable) {
+            CopyBounded(out, size, face.c_str());
+            return true;
+        }
+    }
+    return false;
 }
 
 FontHandle GdiPrintSurface::MakeFont(const LogicalFont& font) {
@@ -71,6 +156,8 @@ FontHandle GdiPrintSurface::MakeFont(const LogicalFont& font) {
 
 void GdiPrintSurface::FreeFont(FontHandle font) {
     if (font != kNoFont) {
+        // The system may hand the same handle to a later font.
+        facts_.erase(font);
         DeleteObject(AsFont(font));
     }
 }
@@ -79,7 +166,55 @@ FontHandle GdiPrintSurface::UseFont(FontHandle font) {
     if (font == kNoFont) {
         return kNoFont;
     }
-    return AsHandle(SelectObject(dc_, AsFont(font)));
+    FontHandle previous = AsHandle(SelectObject(dc_, AsFont(font)));
+    fontChosen_ = true;
+    auto known = facts_.find(font);
+    if (known == facts_.end()) {
+        known = facts_.emplace(font, Measure()).first;
+    }
+    current_ = known->second;
+    return previous;
+}
+
+GdiPrintSurface::FontFacts GdiPrintSurface::Measure() {
+    FontFacts facts;
+    TEXTMETRICA tm;
+    if (!GetTextMetricsA(dc_, &tm)) {
+        return facts;
+    }
+    INT blank = 0;
+    facts.blankWidth =
+        GetCharWidth32A(dc_, ' ', ' ', &blank) && blank > 0 ? blank : tm.tmAveCharWidth;
+    if (!takesPostScript_ || !IsFixedPitchPrinterFont(tm) || GetACP() != kPostScriptCodePage) {
+        return facts;
+    }
+    PostScriptFont& font = facts.postScript;
+    bool bold = tm.tmWeight >= FW_SEMIBOLD;
+    DWORD tableSize = GetFontData(dc_, kNameTable, 0, nullptr, 0);
+    if (tableSize != GDI_ERROR && tableSize > 0) {
+        std::vector<unsigned char> table(tableSize);
+        if (GetFontData(dc_, kNameTable, 0, table.data(), tableSize) == tableSize) {
+            ReadPostScriptName(table.data(), table.size(), font.name, sizeof font.name);
+        }
+    }
+    if (font.name[0] == '\0') {
+        // A font the printer holds itself, such as Courier: its face is its name.
+        char face[LF_FACESIZE] = {};
+        GetTextFaceA(dc_, sizeof face, face);
+        std::size_t length = 0;
+        for (const char* p = face; *p != '\0' && length + 6 < sizeof font.name; ++p) {
+            if (*p != ' ') {
+                font.name[length++] = *p;
+            }
+        }
+        CopyBounded(font.name + length, sizeof font.name - length, bold ? "-Bold" : "");
+    }
+    CopyBounded(font.fallback, sizeof font.fallback, bold ? "Courier-Bold" : "Courier");
+    font.cellWidth = facts.blankWidth;
+    font.emHeight = tm.tmHeight - tm.tmInternalLeading;
+    font.ascent = tm.tmAscent;
+    facts.printerFont = font.name[0] != '\0' && font.cellWidth > 0 && font.emHeight > 0;
+    return facts;
 }
 
 bool GdiPrintSurface::OpenDocument(const char* name) {
@@ -94,15 +229,54 @@ void GdiPrintSurface::CloseDocument() {
 }
 
 bool GdiPrintSurface::OpenPage() {
-    return StartPage(dc_) > 0;
+    page_.Begin();
+    if (StartPage(dc_) <= 0) {
+        return false;
+    }
+    SetBkMode(dc_, TRANSPARENT);
+    return true;
 }
 
 void GdiPrintSurface::ClosePage() {
+    SendPage();
     EndPage(dc_);
 }
 
+void GdiPrintSurface::SendPage() {
+    std::string text = page_.Text();
+    page_.Begin();
+    std::vector<char> chunk;
+    for (std::size_t at = 0; at < text.size(); at += kEscapeChunk) {
+        std::size_t length = text.size() - at < kEscapeChunk ? text.size() - at : kEscapeChunk;
+        chunk.resize(2 + length);
+        WORD count = static_cast<WORD>(length);
+        std::memcpy(chunk.data(), &count, 2);
+        std::memcpy(chunk.data() + 2, text.data() + at, length);
+        ExtEscape(dc_, PASSTHROUGH, static_cast<int>(chunk.size()), chunk.data(), 0, nullptr);
+    }
+}
+
 void GdiPrintSurface::PutChars(int x, int y, const char* text, std::size_t length) {
-    TextOutA(dc_, x, y, text, static_cast<int>(length));
+    if (current_.printerFont && page_.UseFont(current_.postScript)) {
+        page_.Row(x, y, text, length);
+        ++postScriptRows_;
+        return;
+    }
+    // Blanks on a transparent background show nothing: only the text between them is drawn.
+    std::size_t first = 0;
+    while (first < length && text[first] == ' ') {
+        ++first;
+    }
+    std::size_t end = length;
+    while (end > first && text[end - 1] == ' ') {
+        --end;
+    }
+    if (first == end) {
+        return;
+    }
+    TextOutA(dc_, x + static_cast<int>(first) * current_.blankWidth, y, text + first,
+             static_cast<int>(end - first));
+    ++textOutRows_;
 }
 
 void OpenDefaultPrinter(PrinterDevice& device) {

@@ -3,12 +3,20 @@
 
 #include <windows.h>
 
+#include <map>
+
+#include "print/postscript_page.h"
 #include "print/print_surface.h"
 
+// On a printer that takes PostScript, text drawn in one of the printer's own fixed-pitch fonts
+// goes to the printer as one block of PostScript per page (see PostScriptPage), which costs
+// the printer driver a fraction of what a TextOutA per row costs it. Text in any other font is
+// drawn with TextOutA, without its leading and trailing blanks and on a transparent background.
+// Both ways put every character in the same cell.
 class GdiPrintSurface : public PrintSurface {
 public:
     // Takes ownership of `dc`, which is deleted with the surface.
-    explicit GdiPrintSurface(HDC dc) : dc_(dc) {}
+    explicit GdiPrintSurface(HDC dc);
     ~GdiPrintSurface() override;
     GdiPrintSurface(const GdiPrintSurface&) = delete;
     GdiPrintSurface& operator=(const GdiPrintSurface&) = delete;
@@ -17,6 +25,10 @@ public:
 
     int Capability(DeviceCap cap) override;
     bool ReadMetrics(FontMetrics* metrics) override;
+    // The face of the selected font. Before the program has selected a font of its own, a
+    // PostScript printer whose default font the system can only stand in for with a TrueType
+    // font names its own fixed-pitch font instead, when it has one that the system gives by
+    // that name: that is the face a new user's settings start with.
     void ReadFaceName(char* out, std::size_t size) override;
     FontHandle MakeFont(const LogicalFont& font) override;
     void FreeFont(FontHandle font) override;
@@ -27,8 +39,32 @@ public:
     void ClosePage() override;
     void PutChars(int x, int y, const char* text, std::size_t length) override;
 
+    // Whether the printer takes page text as PostScript.
+    bool TakesPostScript() const { return takesPostScript_; }
+    // Rows drawn so far as PostScript and with TextOutA.
+    long PostScriptRows() const { return postScriptRows_; }
+    long TextOutRows() const { return textOutRows_; }
+
 private:
+    // What drawing needs to know of a font, measured when it is first selected.
+    struct FontFacts {
+        bool printerFont = false;  // drawn as PostScript
+        PostScriptFont postScript;
+        int blankWidth = 0;  // advance of a blank, for the TextOutA way
+    };
+
+    FontFacts Measure();
+    bool FindPrinterFace(char* out, std::size_t size);
+    void SendPage();
+
     HDC dc_;
+    bool takesPostScript_ = false;
+    bool fontChosen_ = false;  // the program has selected a font of its own
+    std::map<FontHandle, FontFacts> facts_;
+    FontFacts current_;
+    PostScriptPage page_;
+    long postScriptRows_ = 0;
+    long textOutRows_ = 0;
 };
 
 // Opens the printer named by the profile's "device" entry of section "windows" (the system's

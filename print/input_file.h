@@ -21,6 +21,9 @@ public:
     // number read. False on a read error. Bytes of `dest` beyond those read may be set to 0.
     bool Read(void* dest, std::uint32_t count, std::uint32_t* got);
 
+    // Moves the read position back to the start of the file; false when that fails.
+    bool SeekToStart();
+
     // Closes the file; safe to call when none is open.
     void Close();
 

@@ -53,6 +53,10 @@ bool InputFile::Read(void* dest, std::uint32_t count, std::uint32_t* got) {
     return true;
 }
 
+bool InputFile::SeekToStart() {
+    return IsOpen() && ::lseek(static_cast<int>(handle_), 0, SEEK_SET) == 0;
+}
+
 void InputFile::Close() {
     if (IsOpen()) {
         ::close(static_cast<int>(handle_));

@@ -57,6 +57,11 @@ bool InputFile::Read(void* dest, std::uint32_t count, std::uint32_t* got) {
     return true;
 }
 
+bool InputFile::SeekToStart() {
+    LARGE_INTEGER start = {};
+    return IsOpen() && SetFilePointerEx(AsHandle(handle_), start, nullptr, FILE_BEGIN) != 0;
+}
+
 void InputFile::Close() {
     if (IsOpen()) {
         CloseHandle(AsHandle(handle_));

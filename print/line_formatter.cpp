@@ -11,7 +11,6 @@
 namespace {
 constexpr char kFormFeed = '\f';
 constexpr int kNumberField = 5;  // four digits and a blank
-constexpr std::size_t kOutputSize = LineFormatter::kMarginSize + 256;
 
 }  // namespace
 
@@ -36,6 +35,8 @@ void LineFormatter::Reset() {
     std::memset(marginText_, ' ', static_cast<std::size_t>(columns));
     marginText_[columns] = '\0';
     marginLength_ = static_cast<std::size_t>(columns);
+    std::memcpy(output_, marginText_, marginLength_);
+    output_[marginLength_] = '\0';
     lineNumber_ = 1;
     numberDigits_[0] = '1';
     numberLength_ = 1;
@@ -58,35 +59,53 @@ void LineFormatter::NextLineNumber() {
 }
 
 bool LineFormatter::EmitLine(const char* text, bool formFeed) {
+    return EmitLine(text, std::strlen(text), formFeed);
+}
+
+bool LineFormatter::EmitLine(const char* text, std::size_t length, bool formFeed) {
     std::size_t margin = marginLength_;
     if (settings_.LineNumbers && margin >= kNumberField) {
         // At least four digits, padded with zeros; only the first four show: 12345 is 1234.
         char* field = marginText_ + margin - kNumberField;
+        char* shown = output_ + margin - kNumberField;
         int pad = numberLength_ < 4 ? 4 - numberLength_ : 0;
         for (int i = 0; i < 4; ++i) {
-            field[i] = i < pad ? '0' : numberDigits_[i - pad];
+            char digit = i < pad ? '0' : numberDigits_[i - pad];
+            field[i] = digit;
+            shown[i] = digit;
         }
     }
 
-    char output[kOutputSize];
-    std::memcpy(output, marginText_, margin);
     std::size_t width = geometry_.UsableWidthCols > 0 ? geometry_.UsableWidthCols : 1;
-    std::size_t remaining = std::strlen(text);
-    if (remaining > kOutputSize - 1 - margin) {
-        remaining = kOutputSize - 1 - margin;
+    std::size_t remaining = length;
+    if (remaining > kLineSlotSize - 1) {
+        remaining = kLineSlotSize - 1;
     }
+    // The first piece goes out from output_, where a line read into the slot already stands;
+    // later pieces from wrapped_, so that the line itself stays as read.
+    char* output = output_;
     for (;;) {
         if (device_.CurrentLine == 0) {
             device_.CurrentLine += geometry_.TopMarginLines;
         }
         std::size_t piece = remaining > width ? width : remaining;
-        std::memcpy(output + margin, text, piece);
+        if (output == output_) {
+            if (text != output_ + margin) {
+                std::memcpy(output_ + margin, text, piece);
+            }
+        } else {
+            std::memcpy(wrapped_ + margin, text, piece);
+        }
         device_.PutText(0, output, margin + piece);
         if (NextLine(formFeed)) {
             return false;
         }
         if (remaining <= width) {
             break;
+        }
+        if (output == output_) {
+            std::memcpy(wrapped_, output_, margin);
+            output = wrapped_;
         }
         text += width;
         remaining -= width;

@@ -29,6 +29,14 @@ public:
     // a page breaks inside a wrapped line. `formFeed` ends the page after every piece.
     // False when the job is to stop (the user cancelled at the single-sheet pause).
     bool EmitLine(const char* text, bool formFeed);
+    // The same for a line of `length` characters, known to the caller.
+    bool EmitLine(const char* text, std::size_t length, bool formFeed);
+
+    // Room for kLineSlotSize characters right behind the margin of the line being printed: a
+    // line read there is printed without being copied. It stays as read until the next
+    // EmitLine or Reset.
+    static constexpr std::size_t kLineSlotSize = 256;
+    char* LineSlot() { return output_ + marginLength_; }
 
     // Moves to the next page line; at LastLine, or with `formFeed`, the page is finished.
     // True when the user cancelled at the single-sheet pause.
@@ -46,6 +54,9 @@ private:
     PrintJob& job_;
     char marginText_[kMarginSize] = {};
     std::size_t marginLength_ = 0;
+    // The margin followed by the line slot; and the same for the later pieces of a wrapped line.
+    char output_[kMarginSize + kLineSlotSize] = {};
+    char wrapped_[kMarginSize + kLineSlotSize] = {};
     std::int64_t lineNumber_ = 1;
     char numberDigits_[24] = {'1'};  // lineNumber_ in decimal, without a terminator
     int numberLength_ = 1;

@@ -41,6 +41,8 @@ public:
     const LogicalFont* Font(FontHandle font) const;
     void RemoveFont(FontHandle font);
     int LiveFonts() const;
+    // False in Count mode, where the place of a text does not matter.
+    bool KeepsText() const { return mode_ != Mode::Count; }
 
     const std::vector<RecordedPage>& Pages() const { return pages_; }
     std::vector<std::string> DocumentNames() const { return documents_; }

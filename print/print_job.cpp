@@ -37,6 +37,7 @@ int PrintJob::PrintFile(const char* path) {
     }
     FilePath = path;
     if (!device_.BeginDocument(kDocumentName, kPrintDialogNoSelection, dialog_)) {
+        text_.CloseFile();  // nothing is printed: the file must not stay locked
         return 1;
     }
     WaitGuard wait(host_);
@@ -125,16 +126,19 @@ void PrintJob::PrintPascalFamily() {
 
 void PrintJob::RunLines(EmphasisRules& rules) {
     device_.BeginPage();
-    char line[kPrintLineCapacity];
+    static_assert(kPrintLineCapacity <= LineFormatter::kLineSlotSize, "a line fits the slot");
     while (!text_.AtEnd()) {
         // Past the end of the range nothing more can print.
         if (RangeActive && PageNumber > ToPage) {
             break;
         }
-        text_.ReadLine(line, sizeof line);
+        // Read right behind the margin, where the formatter prints it from.
+        char* line = formatter_.LineSlot();
+        std::size_t length = 0;
+        text_.ReadLine(line, kPrintLineCapacity, &length);
         rules.BeforeLine(line);
         bool formFeed = settings_.FormFeed && HasFormFeed(line);
-        if (!formatter_.EmitLine(line, formFeed)) {
+        if (!formatter_.EmitLine(line, length, formFeed)) {
             return;
         }
         rules.AfterLine(line);

@@ -67,6 +67,10 @@ void RecordingSurface::ClosePage() {
 }
 
 void RecordingSurface::PutChars(int x, int y, const char* text, std::size_t length) {
+    if (!recorder_.KeepsText()) {
+        recorder_.Text(0, 0, text, length, selectedBold_);  // counted only
+        return;
+    }
     int lineHeight = metrics_.lineHeight > 0 ? metrics_.lineHeight : 1;
     int charWidth = metrics_.charWidth > 0 ? metrics_.charWidth : 1;
     recorder_.Text(y / lineHeight, x / charWidth, text, length, selectedBold_);

@@ -1,11 +1,72 @@
-// TextBuffer: reading a whole file and cutting it into lines.
+// TextBuffer: reading a file and cutting it into lines.
 #include "print/text_buffer.h"
 
 #include <cassert>
 #include <cstdint>
 #include <cstring>
 
-#include "print/input_file.h"
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
+namespace {
+
+// Copies from `text` to `out` the bytes that a line takes as they are, at most `count`: every
+// byte above the carriage return. Returns how many. Sixteen bytes (or eight, without SSE2)
+// are tested and copied at a time; `out` must have room for `count` bytes, and the block that
+// holds the first other byte is stored whole when the room allows, its bytes behind the
+// copied ones being of no meaning.
+std::size_t CopyPlainRun(char* out, const char* text, std::size_t count) {
+    std::size_t length = 0;
+#if defined(__SSE2__)
+    const __m128i highest = _mm_set1_epi8('\r');
+    while (length + 16 <= count) {
+        __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text + length));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(out + length), bytes);
+        // A bit for each byte up to the carriage return, as unsigned bytes.
+        int stops = _mm_movemask_epi8(_mm_cmpeq_epi8(_mm_min_epu8(bytes, highest), bytes));
+        if (stops != 0) {
+            return length + static_cast<std::size_t>(__builtin_ctz(static_cast<unsigned>(stops)));
+        }
+        length += 16;
+    }
+#endif
+#if defined(__BYTE_ORDER__) && __BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__
+    constexpr std::uint64_t kOnes = 0x0101010101010101u;
+    constexpr std::uint64_t kHighBits = 0x8080808080808080u;
+    while (length + 8 <= count) {
+        std::uint64_t word;
+        std::memcpy(&word, text + length, sizeof word);
+        std::memcpy(out + length, &word, sizeof word);
+        // A high bit for each byte below 14; the lowest one marks the first such byte (a
+        // borrow can only mark bytes above a true one).
+        std::uint64_t below = (word - kOnes * ('\r' + 1)) & ~word & kHighBits;
+        if (below != 0) {
+            return length + static_cast<std::size_t>(__builtin_ctzll(below) >> 3);
+        }
+        length += 8;
+    }
+#endif
+    while (length<count&& static_cast<unsigned char>(text[length])> '\r') {
+        out[length] = text[length];
+        ++length;
+    }
+    return length;
+}
+
+}  // namespace
+
+TextBuffer::TextBuffer() {
+    SetTabWidth(kDefaultTabWidth);
+}
+
+void TextBuffer::SetTabWidth(int width) {
+    tabWidth_ = width < 1 ? 1 : width;
+    for (std::size_t column = 0; column < sizeof blanksAt_; ++column) {
+        int blanks = tabWidth_ - static_cast<int>(column) % tabWidth_;
+        blanksAt_[column] = static_cast<unsigned char>(blanks <= 255 ? blanks : 0);
+    }
+}
 
 bool TextBuffer::Load(const char* path, std::uint32_t spare) {
     InputFile file;
@@ -29,6 +90,7 @@ bool TextBuffer::Load(const char* path, std::uint32_t spare) {
         Release();
         return false;
     }
+    data_ = block_.Data();
     bytesRead_ = got;
     cursor_ = 0;
     end_ = got;
@@ -38,25 +100,107 @@ bool TextBuffer::Load(const char* path, std::uint32_t spare) {
 bool TextBuffer::Open(const char* path, int lineCapacity) {
     assert(lineCapacity >= 2);
     lineCapacity_ = lineCapacity < 2 ? 2 : lineCapacity;
-    return Load(path, 2);
+    auto file = std::make_unique<InputFile>();
+    std::uint64_t size = 0;
+    // The same limit as Load's, so that a file prints the same whichever way it is read.
+    if (!file->Open(path) || !file->Size(&size) || size > UINT32_MAX - 2u) {
+        return false;
+    }
+    Release();
+    std::uint32_t pieceSize = size < readChunk_ ? static_cast<std::uint32_t>(size) : readChunk_;
+    // One byte more for a terminator after the piece.
+    if (!piece_.Allocate(std::size_t{pieceSize} + 1, false)) {
+        return false;
+    }
+    piece_.Data()[0] = '\0';
+    file_ = std::move(file);
+    data_ = piece_.Data();
+    fileSize_ = size;
+    bytesRead_ = static_cast<std::uint32_t>(size);
+    more_ = size > 0;
+    if (more_ && !Refill()) {
+        Release();
+        return false;
+    }
+    return true;
+}
+
+bool TextBuffer::Refill() {
+    if (!more_ || file_ == nullptr) {
+        return false;  // what is held stays, so that Rewind finds a whole text again
+    }
+    windowStart_ += end_;
+    cursor_ = 0;
+    end_ = 0;
+    std::uint32_t got = 0;
+    bool ok = file_->Read(piece_.Data(), static_cast<std::uint32_t>(piece_.Size() - 1), &got);
+    end_ = ok ? got : 0;
+    piece_.Data()[end_] = '\0';
+    fileRead_ += end_;
+    if (end_ == 0 || fileRead_ >= fileSize_) {
+        more_ = false;
+        if (windowStart_ == 0) {
+            file_.reset();  // the whole text is held: the file is free for others again
+        }
+    }
+    return end_ > 0;
+}
+
+void TextBuffer::Rewind() {
+    pendingEmptyLine_ = false;
+    if (windowStart_ == 0) {
+        cursor_ = 0;  // the start is still held
+        return;
+    }
+    windowStart_ = 0;
+    cursor_ = 0;
+    end_ = 0;
+    fileRead_ = 0;
+    more_ = file_ != nullptr && fileSize_ > 0 && file_->SeekToStart();
+    Refill();
+    windowStart_ = 0;
+}
+
+void TextBuffer::CloseFile() {
+    file_.reset();
+    more_ = false;
 }
 
 void TextBuffer::Release() {
     block_.Release();
+    piece_.Release();
+    file_.reset();
+    data_ = nullptr;
     cursor_ = 0;
     end_ = 0;
     bytesRead_ = 0;
+    windowStart_ = 0;
+    fileSize_ = 0;
+    fileRead_ = 0;
+    more_ = false;
+    pendingEmptyLine_ = false;
 }
 
-int TextBuffer::ReadLine(char* out, std::size_t outSize) {
+int TextBuffer::ReadLine(char* out, std::size_t outSize, std::size_t* length) {
     assert(outSize >= 2);
-    const char* text = block_.Data();
     if (outSize < 2) {
         // No room for a character: skip the line so that callers still reach the end.
-        while (cursor_ < end_ && text[cursor_++] != '\n') {
+        while ((cursor_ < end_ || Refill()) && data_[cursor_++] != '\n') {
         }
+        pendingEmptyLine_ = false;
         if (outSize == 1) {
             out[0] = '\0';
+        }
+        if (length != nullptr) {
+            *length = 0;
+        }
+        return 0;
+    }
+    if (pendingEmptyLine_) {
+        pendingEmptyLine_ = false;
+        out[0] = '\0';
+        if (length != nullptr) {
+            *length = 0;
         }
         return 0;
     }
@@ -66,28 +210,30 @@ int TextBuffer::ReadLine(char* out, std::size_t outSize) {
     }
 
     std::size_t written = 0;
+    constexpr std::size_t kNoZero = static_cast<std::size_t>(-1);
+    std::size_t visible = kNoZero;  // where the first zero byte was written
     int column = 0;
     bool full = false;
-    while (cursor_ < end_ && !full) {
+    while (!full && (cursor_ < end_ || Refill())) {
+        const char* text = data_;
         // Most bytes are ordinary: copy a run of them at once.
         std::size_t room = limit - written;
         std::size_t available = end_ - cursor_;
         std::size_t count = room < available ? room : available;
-        const char* run = text + cursor_;
-        std::size_t length = 0;
-        while (length<count&& static_cast<unsigned char>(run[length])> '\r') {
-            ++length;
-        }
-        if (length > 0) {
-            std::memcpy(out + written, run, length);
-            written += length;
-            cursor_ += static_cast<std::uint32_t>(length);
-            column += static_cast<int>(length);
+        std::size_t run = CopyPlainRun(out + written, text + cursor_, count);
+        if (run > 0) {
+            written += run;
+            cursor_ += static_cast<std::uint32_t>(run);
+            column += static_cast<int>(run);
             if (written == limit) {
                 --column;
                 full = true;
+                continue;
             }
-            continue;
+            if (cursor_ == end_) {
+                continue;  // the run went to the end of the piece
+            }
+            // Otherwise the run stopped at the byte dealt with below.
         }
 
         char ch = text[cursor_++];
@@ -98,16 +244,26 @@ int TextBuffer::ReadLine(char* out, std::size_t outSize) {
             continue;
         }
         if (ch == '\t' && expandTabs_) {
-            int blanks = tabWidth_ - column % tabWidth_;
-            for (int i = 0; i < blanks; ++i) {
-                out[written++] = ' ';
-                if (written == limit) {
-                    full = true;
-                    break;
-                }
-                ++column;
+            int blanks =
+                static_cast<std::size_t>(column) < sizeof blanksAt_ ? blanksAt_[column] : 0;
+            if (blanks == 0) {
+                blanks = tabWidth_ - column % tabWidth_;
             }
+            if (written + static_cast<std::size_t>(blanks) < limit) {
+                std::memset(out + written, ' ', static_cast<std::size_t>(blanks));
+                written += static_cast<std::size_t>(blanks);
+                column += blanks;
+                continue;
+            }
+            // The blanks fill the line: the rest of them is dropped.
+            std::memset(out + written, ' ', limit - written);
+            column += static_cast<int>(limit - written) - 1;
+            written = limit;
+            full = true;
             continue;
+        }
+        if (ch == '\0' && visible == kNoZero) {
+            visible = written;
         }
         out[written++] = ch;
         if (written == limit) {
@@ -117,15 +273,27 @@ int TextBuffer::ReadLine(char* out, std::size_t outSize) {
         }
     }
     if (full) {
-        // A line that filled the buffer exactly still owns the line end behind it.
-        std::uint32_t next = cursor_;
-        while (next < end_ && text[next] == '\r') {
-            ++next;
+        // A line that filled the buffer exactly still owns the line end behind it. Carriage
+        // returns before it are taken too: they would add nothing to the next line, unless
+        // the text ends with them, when the next line is an empty one.
+        bool tookReturn = false;
+        while (cursor_ < end_ || Refill()) {
+            char ch = data_[cursor_];
+            if (ch != '\r') {
+                if (ch == '\n') {
+                    ++cursor_;
+                }
+                tookReturn = false;
+                break;
+            }
+            ++cursor_;
+            tookReturn = true;
         }
-        if (next < end_ && text[next] == '\n') {
-            cursor_ = next + 1;
-        }
+        pendingEmptyLine_ = tookReturn;
     }
     out[written] = '\0';
+    if (length != nullptr) {
+        *length = visible < written ? visible : written;
+    }
     return column;
 }

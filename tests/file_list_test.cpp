@@ -158,7 +158,23 @@ TEST_F(FileListTest, GetFilePathThatWouldNotFitIsEmpty) {
     EXPECT_STREQ(exact, "C:\\Work\\notes.txt");
 }
 
+TEST_F(FileListTest, ARescanListsTheDirectoryOnce) {
+    system.listings = 0;
+    list.Rescan();
+    EXPECT_EQ(system.listings, 1);
+    EXPECT_EQ(Rows(), kRows);
+}
+
 TEST_F(FileListTest, EntriesThatCannotBeStoredAreLeftOutDirectoriesFirst) {
+    // The files come first in the listing, and would fill the records alone.
+    system.tree["C:\\Full\\*.*"] = {
+        {"b.txt", false}, {"a.txt", false}, {"..", true}, {"Src", true}, {"c.txt", false}};
+    ASSERT_TRUE(list.Init(2, 0, 100, 0, "C:\\Full\\*.*"));
+    list.Rescan();
+    EXPECT_EQ(Rows(), (std::vector<std::string>{"  .. previous", " Src"}));
+    ASSERT_TRUE(list.Init(3, 0, 100, 0, "C:\\Full\\*.*"));
+    list.Rescan();
+    EXPECT_EQ(Rows(), (std::vector<std::string>{"  .. previous", " Src", "b.txt"}));
     ASSERT_TRUE(list.Init(2, 0, 100, 0, "C:\\Work\\*.*"));
     list.Rescan();
     EXPECT_EQ(Rows(), (std::vector<std::string>{"  .. previous", " Src"}));

@@ -1,6 +1,8 @@
 // Printing for real: two files go through PrintFile, the system print dialog and GDI to the
 // default printer (a PDF printer on the test machine), and the PDFs that come out must hold
-// the pages the recording printer gets for the same printer metrics.
+// the pages the recording printer gets for the same printer metrics. Each file is printed
+// twice: in the face a new user starts with, the printer's own fixed-pitch font, which goes
+// to the printer as PostScript text, and in a TrueType face, drawn with TextOutA.
 //
 // Run by real_print_test.sh in two steps around the spooler: "RealPrint.*" prints and writes
 // the expected pages into $QUILLMAR_REAL_PRINT_DIR; "RealPrintCheck.*" reads what pdftotext
@@ -22,6 +24,7 @@
 #include "print/gdi_print_surface_win.h"
 #include "print/print_dialog_win.h"
 #include "print/print_job_host_win.h"
+#include "print/text_helpers.h"
 #include "tests/dialog_answerer_win.h"
 #include "tests/print_rig.h"
 #include "tests/temp_dir.h"
@@ -32,6 +35,9 @@ constexpr int kPagesButton = 1058;
 constexpr int kFromEdit = 1152;
 constexpr int kToEdit = 1153;
 constexpr int kCopiesEdit = 1154;
+
+// How a document's rows reach the printer.
+enum class Path { PostScript, TextOut };
 
 struct Document {
     const char* name;
@@ -57,6 +63,10 @@ std::vector<Document> Documents() {
         "{\n"
         "\treturn a + b;\t/* tab expanded */\n"
         "}\n"
+        "/* (parentheses), \\backslashes\\ and 'quotes' `ticks` - caf\xE9 \xA3"
+        "5 \x80"
+        "3 "
+        "\xBD \xFC */\n"
         "\f\n"
         "void long_line(void)\n"
         "{\n"
@@ -97,8 +107,27 @@ void ApplyDocument(const Document& document, PrintSettings& settings) {
     settings.FormFeed = document.formFeed;
 }
 
+// The face the printer's context holds before any font is selected: on the test machine a
+// TrueType face that the system stands in with for the printer's own default font.
+std::string RealisedDefaultFace() {
+    char entry[512];
+    GetProfileStringA("windows", "device", ",,,", entry, sizeof entry);
+    DeviceEntry parts;
+    if (!ParseDeviceEntry(entry, &parts)) {
+        return "";
+    }
+    HDC dc = CreateDCA(parts.driver, parts.device, parts.port, nullptr);
+    char face[LF_FACESIZE] = {};
+    if (dc != nullptr) {
+        GetTextFaceA(dc, sizeof face, face);
+        DeleteDC(dc);
+    }
+    return face;
+}
+
 // Prints one document on the real default printer; answers the print dialog like a user.
-void PrintForReal(const Document& document, const std::string& path, RecordingMetrics* metrics) {
+void PrintForReal(const Document& document, const std::string& path, Path way,
+                  RecordingMetrics* metrics) {
     PrinterDevice device;
     OpenDefaultPrinter(device);
     ASSERT_TRUE(device.HasDevice()) << "no default printer";
@@ -106,6 +135,11 @@ void PrintForReal(const Document& document, const std::string& path, RecordingMe
     char face[32];
     device.ReadFaceName(face, sizeof face);
     ApplyPresets(settings, face);
+    if (way == Path::TextOut) {
+        std::string trueType = RealisedDefaultFace();
+        ASSERT_FALSE(trueType.empty());
+        CopyBounded(settings.font, sizeof settings.font, trueType.c_str());
+    }
     ApplyDocument(document, settings);
     PageGeometry geometry;
     FontHandle printerFont = kNoFont;
@@ -128,6 +162,16 @@ void PrintForReal(const Document& document, const std::string& path, RecordingMe
     ASSERT_EQ(job.PrintFile(path.c_str()), 1);
     ASSERT_TRUE(answerer.Finish()) << "the print dialog did not show";
     EXPECT_EQ(device.PrintDialog.Copies, document.copies);
+    auto* surface = dynamic_cast<GdiPrintSurface*>(device.Surface());
+    ASSERT_NE(surface, nullptr);
+    if (way == Path::PostScript) {
+        EXPECT_TRUE(surface->TakesPostScript()) << "the test printer takes PostScript";
+        EXPECT_GT(surface->PostScriptRows(), 0) << settings.font;
+        EXPECT_EQ(surface->TextOutRows(), 0) << settings.font;
+    } else {
+        EXPECT_EQ(surface->PostScriptRows(), 0) << settings.font;
+        EXPECT_GT(surface->TextOutRows(), 0) << settings.font;
+    }
 
     ASSERT_EQ(device.Capability(DeviceCap::LogPixelsX), device.Capability(DeviceCap::LogPixelsY));
     metrics->horzRes = device.PageWidth;
@@ -268,6 +312,21 @@ std::string AsAscii(const std::string& text) {
     return Replaced(text, lookAlikes);
 }
 
+// UTF-8 text of the PDF in the program's 8-bit code page, one byte a cell like the rows sent.
+std::string InCodePage(const std::string& utf8) {
+    if (utf8.empty()) {
+        return utf8;
+    }
+    int length = static_cast<int>(utf8.size());
+    std::wstring wide(utf8.size(), L'\0');
+    int wideLength = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), length, wide.data(), length);
+    std::string text(static_cast<std::size_t>(wideLength) * 2, '\0');
+    int textLength = WideCharToMultiByte(CP_ACP, 0, wide.data(), wideLength, text.data(),
+                                         static_cast<int>(text.size()), nullptr, nullptr);
+    text.resize(static_cast<std::size_t>(textLength));
+    return text;
+}
+
 // The PDF's pages as the grid: words from `pdftotext -bbox`, bold from `pdftohtml -xml`.
 std::vector<PageGrid> PdfPages(const std::string& bbox, const std::string& xml,
                                const RecordingMetrics& m) {
@@ -286,7 +345,7 @@ std::vector<PageGrid> PdfPages(const std::string& bbox, const std::string& xml,
                 (Number(word.first, "yMin") + Number(word.first, "yMax")) / 2 * deviceUnitsPerPoint;
             int column = static_cast<int>(std::lround(x / m.charWidth));
             int row = static_cast<int>(std::floor(y / m.lineHeight));
-            std::string text = AsAscii(DecodeEntities(word.second));
+            std::string text = InCodePage(AsAscii(DecodeEntities(word.second)));
             if (row < 0 || column < 0 || row > 10000) {
                 continue;
             }
@@ -342,25 +401,35 @@ TEST(RealPrint, PrintsBothDocumentsOnTheDefaultPrinter) {
     std::string work = WorkDir();
     ASSERT_FALSE(work.empty()) << "run by real_print_test.sh, which sets QUILLMAR_REAL_PRINT_DIR";
     int number = 0;
-    for (const Document& document : Documents()) {
-        ++number;
-        std::string path = work + "\\" + document.name;
-        WriteAll(path, document.content);
-        RecordingMetrics metrics;
-        PrintForReal(document, path, &metrics);
-        std::string expected = RecordedPages(document, path, metrics);
-        std::string stem = work + "\\doc" + std::to_string(number);
-        WriteAll(stem + ".expected", expected);
-        WriteAll(stem + ".metrics", std::to_string(metrics.dpi) + " " +
-                                        std::to_string(metrics.charWidth) + " " +
-                                        std::to_string(metrics.lineHeight) + "\n");
+    for (Path way : {Path::PostScript, Path::TextOut}) {
+        for (const Document& document : Documents()) {
+            ++number;
+            SCOPED_TRACE(std::string(document.name) +
+                         (way == Path::PostScript ? " as PostScript" : " with TextOutA"));
+            std::string path = work + "\\" + document.name;
+            WriteAll(path, document.content);
+            RecordingMetrics metrics;
+            PrintForReal(document, path, way, &metrics);
+            if (HasFatalFailure()) {
+                return;
+            }
+            std::string expected = RecordedPages(document, path, metrics);
+            std::string stem = work + "\\doc" + std::to_string(number);
+            WriteAll(stem + ".expected", expected);
+            WriteAll(stem + ".metrics", std::to_string(metrics.dpi) + " " +
+                                            std::to_string(metrics.charWidth) + " " +
+                                            std::to_string(metrics.lineHeight) + "\n");
+        }
     }
+    WriteAll(work + "\\documents", std::to_string(number) + "\n");
 }
 
 TEST(RealPrintCheck, ThePdfsHoldTheRecordedPages) {
     std::string work = WorkDir();
     ASSERT_FALSE(work.empty()) << "run by real_print_test.sh, which sets QUILLMAR_REAL_PRINT_DIR";
-    for (int number = 1; number <= 2; ++number) {
+    int documents = std::atoi(ReadAll(work + "\\documents").c_str());
+    ASSERT_EQ(documents, 4) << "two files, each printed both ways";
+    for (int number = 1; number <= documents; ++number) {
         SCOPED_TRACE("document " + std::to_string(number));
         std::string stem = work + "\\doc" + std::to_string(number);
         std::istringstream figures(ReadAll(stem + ".metrics"));

@@ -217,3 +217,38 @@ TEST(TextBufferReadLine, TheCapacityLimitsTheLine) {
     EXPECT_STREQ(line, "g");
     EXPECT_TRUE(buffer.AtEnd());
 }
+
+TEST(TextBufferOpen, TheFileIsLetGoOnceHeldWholeOrClosed) {
+    TempDir dir;
+    std::string small = dir.Write("small.txt", "one\ntwo\n");
+    std::string large = dir.Write("large.txt", std::string(100, 'x') + "\n" + "last\n");
+    TextBuffer buffer;
+    ASSERT_TRUE(buffer.Open(small.c_str(), kCapacity));
+    // Held whole in its first piece: the file can be opened again (on Windows it would not
+    // while the buffer held it, since it is opened without sharing).
+    TextBuffer other;
+    EXPECT_TRUE(other.Open(small.c_str(), kCapacity));
+
+    buffer.SetReadChunk(16);
+    ASSERT_TRUE(buffer.Open(large.c_str(), kCapacity));
+    char line[kCapacity];
+    buffer.ReadLine(line, sizeof line);
+    buffer.ReadLine(line, sizeof line);
+    EXPECT_STREQ(line, "last");
+    EXPECT_TRUE(buffer.AtEnd());
+    buffer.Rewind();
+    buffer.ReadLine(line, sizeof line);
+    EXPECT_EQ(std::string(line), std::string(100, 'x')) << "read again from the start";
+
+    // Closed after the first piece: the lines end with what is held.
+    buffer.Rewind();
+    buffer.CloseFile();
+    std::string rest;
+    while (!buffer.AtEnd()) {
+        buffer.ReadLine(line, sizeof line);
+        rest += line;
+    }
+    EXPECT_EQ(rest, std::string(16, 'x'));
+    buffer.Rewind();
+    EXPECT_FALSE(buffer.AtEnd()) << "the first piece is still held";
+}
