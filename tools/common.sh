@@ -11,6 +11,9 @@ QUILLMAR_PACKAGES=(
     procps clang-format
 )
 
+# The fuzz preset: clang and its runtime libraries (libFuzzer, the sanitizers).
+QUILLMAR_FUZZ_PACKAGES=(clang-14 libclang-rt-14-dev)
+
 log() { printf '\n==> %s\n' "$*"; }
 die() { printf 'error: %s\n' "$*" >&2; exit 1; }
 
