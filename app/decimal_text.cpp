@@ -183,7 +183,45 @@ char* FormatOneDecimal(char* buffer, std::size_t size, double value) {
     return buffer;
 }
 
-bool ParseDecimal(const char* text, double* value) {
+namespace {
+// Whether the number that from_chars found out of range in [first, last) is too large (true)
+// or too small (false): the power of ten of its first significant digit plus its exponent.
+bool BeyondLargest(const char* first, const char* last) {
+    long magnitude = 0;
+    bool seenDigit = false;
+    bool afterPoint = false;
+    const char* p = first;
+    for (; p < last && *p != 'e' && *p != 'E'; ++p) {
+        if (*p == '.') {
+            afterPoint = true;
+        } else if (*p != '0' || seenDigit) {
+            seenDigit = true;
+            if (!afterPoint) {
+                ++magnitude;
+            }
+        } else if (afterPoint) {
+            --magnitude;  // a zero between the point and the first significant digit
+        }
+    }
+    long exponent = 0;
+    bool negative = false;
+    if (p < last) {
+        ++p;
+        if (p < last && (*p == '+' || *p == '-')) {
+            negative = *p == '-';
+            ++p;
+        }
+        for (; p < last && exponent < 100000000; ++p) {
+            exponent = exponent * 10 + (*p - '0');
+        }
+    }
+    return magnitude + (negative ? -exponent : exponent) > 0;
+}
+
+// The number at the start of `text`; see ReadDecimal. `*inRange` tells whether it fits a
+// double.
+bool ScanDecimal(const char* text, double* value, const char** end, bool* inRange) {
+    *end = text;
     const char* p = text;
     while (*p == ' ' || (*p >= '\t' && *p <= '\r')) {
         ++p;
@@ -198,9 +236,32 @@ bool ParseDecimal(const char* text, double* value) {
     }
     double parsed = 0;
     std::from_chars_result result = std::from_chars(p, p + std::strlen(p), parsed);
-    if (result.ec != std::errc()) {
+    if (result.ec == std::errc::result_out_of_range) {
+        *inRange = false;
+        parsed = BeyondLargest(p, result.ptr) ? HUGE_VAL : 0.0;
+    } else if (result.ec != std::errc()) {
         return false;
+    } else {
+        *inRange = true;
     }
+    *end = result.ptr;
     *value = negative ? -parsed : parsed;
     return true;
+}
+}  // namespace
+
+bool ParseDecimal(const char* text, double* value) {
+    const char* end = nullptr;
+    bool inRange = false;
+    double parsed = 0;
+    if (!ScanDecimal(text, &parsed, &end, &inRange) || !inRange) {
+        return false;
+    }
+    *value = parsed;
+    return true;
+}
+
+bool ReadDecimal(const char* text, double* value, const char** end) {
+    bool inRange = false;
+    return ScanDecimal(text, value, end, &inRange);
 }

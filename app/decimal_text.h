@@ -24,3 +24,9 @@ char* FormatOneDecimal(char* buffer, std::size_t size, double value);
 // is not: "0x10" reads as 0. Returns false, and leaves `*value` alone, when the text starts
 // with no number or the number lies outside the range of a double.
 bool ParseDecimal(const char* text, double* value);
+
+// Like ParseDecimal, but a number beyond the range of a double is read too: one too large as
+// an infinity of its sign, one too small as a zero of its sign. `*end` receives the first
+// character after the number, or `text` when there is none (the result is then false and
+// `*value` is left alone). "0x10" reads as 0 with `*end` at the "x".
+bool ReadDecimal(const char* text, double* value, const char** end);

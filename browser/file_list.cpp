@@ -212,7 +212,11 @@ const char* FileList::EntryText(int index) const {
 }
 
 std::uint64_t FileList::EntryTime(int index) const {
-    return IsValid(index) ? Entries()[index].lastWrite : 0;
+    // A file whose name begins with a blank shows as a directory row, and has no date there.
+    if (!IsValid(index) || KindOf(EntryText(index)) != EntryKind::File) {
+        return 0;
+    }
+    return Entries()[index].lastWrite;
 }
 
 void FileList::Release() {

@@ -10,8 +10,9 @@ public:
     InputFile(const InputFile&) = delete;
     InputFile& operator=(const InputFile&) = delete;
 
-    // Opens an existing file for reading; false when it is missing, not accessible, a
-    // directory, or held open by someone else without sharing.
+    // Opens an existing regular file for reading, without ever waiting; false when it is
+    // missing, not accessible, anything but a regular (disk) file (a directory, a FIFO, a
+    // device), or held open by someone else without sharing.
     bool Open(const char* path);
 
     // The file's size in bytes; false when it cannot be told.

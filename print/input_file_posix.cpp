@@ -9,7 +9,9 @@
 
 bool InputFile::Open(const char* path) {
     Close();
-    int fd = ::open(path, O_RDONLY | O_CLOEXEC);
+    // Without O_NONBLOCK, opening a FIFO waits for a writer; devices may wait too. Only a
+    // regular file is read, and for one the flag changes nothing.
+    int fd = ::open(path, O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
     if (fd < 0) {
         return false;
     }

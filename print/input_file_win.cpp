@@ -16,6 +16,12 @@ bool InputFile::Open(const char* path) {
     if (file == INVALID_HANDLE_VALUE) {
         return false;
     }
+    // Under Wine a path may name a FIFO or a device of the host, which would give no size
+    // or wait in ReadFile; only a disk file is read.
+    if (GetFileType(file) != FILE_TYPE_DISK) {
+        CloseHandle(file);
+        return false;
+    }
     handle_ = reinterpret_cast<std::intptr_t>(file);
     return true;
 }

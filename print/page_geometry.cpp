@@ -1,6 +1,7 @@
 // PageGeometry: cells and lines from the printer's measures and the page setup.
 #include "print/page_geometry.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -47,9 +48,6 @@ void ComputePageGeometry(const DeviceMeasures& device, PrintSettings& settings,
     // precision: 0.7 inch at 10 columns per inch is 6 columns, not 7.
     int numberField = settings.LineNumbers ? 5 : 0;
     g.LeftMarginCols = Cells(numberField + colsPerInch * Margin(settings.LeftMargin));
-    if (g.LeftMarginCols > kMaxLeftMarginCols) {
-        g.LeftMarginCols = kMaxLeftMarginCols;
-    }
     g.RightMarginCols = Cells(colsPerInch * Margin(settings.RightMargin));
     g.TopMarginLines = Cells(linesPerInch * Margin(settings.TopMargin));
     g.BottomMarginLines = Cells(linesPerInch * Margin(settings.BottomMargin));
@@ -57,13 +55,14 @@ void ComputePageGeometry(const DeviceMeasures& device, PrintSettings& settings,
         g.BottomMarginLines = kSingleSheetBottomLines;
     }
 
-    g.UsableWidthCols = g.PageWidthCols - g.RightMarginCols - g.LeftMarginCols;
-    if (g.UsableWidthCols < 1) {
-        g.UsableWidthCols = 1;
-    }
-    g.LastLine = g.PageLengthLines - g.BottomMarginLines - (settings.PageNumbers ? 2 : 0);
-    if (g.LastLine < g.TopMarginLines + 1) {
-        g.LastLine = g.TopMarginLines + 1;
-    }
+    // The text area stays on the page, whatever the margins: the left margin leaves at least
+    // one column, the top margin leaves a text line and the footer below it.
+    int footer = settings.PageNumbers ? 2 : 0;
+    g.LeftMarginCols =
+        std::min(g.LeftMarginCols, std::min(kMaxLeftMarginCols, g.PageWidthCols - 1));
+    g.LeftMarginCols = std::max(g.LeftMarginCols, 0);
+    g.UsableWidthCols = std::max(g.PageWidthCols - g.RightMarginCols - g.LeftMarginCols, 1);
+    g.TopMarginLines = std::min(g.TopMarginLines, std::max(g.PageLengthLines - 1 - footer, 0));
+    g.LastLine = std::max(g.PageLengthLines - g.BottomMarginLines - footer, g.TopMarginLines + 1);
     g.UsableLengthLines = g.PageLengthLines - g.BottomMarginLines - g.TopMarginLines;
 }

@@ -38,7 +38,11 @@ inline constexpr int kSingleSheetBottomLines = 5;
 
 // Computes every figure of `geometry` and sets settings.Pitch to the realised point size.
 // With no printer (any of its measures 0) every figure is 0 and Pitch stays. Negative or
-// non-finite margins count as 0. The results keep LeftMarginCols at most 79, UsableWidthCols
-// at least 1 and LastLine above TopMarginLines, so no setting can make a page unprintable.
+// non-finite margins count as 0. Margins wider or longer than the page are cut so that the
+// text stays on it: LeftMarginCols lies between 0 and the smaller of 79 and PageWidthCols - 1,
+// UsableWidthCols is at least 1, TopMarginLines is at most PageLengthLines - 1 less the two
+// footer lines (and at least 0), and LastLine is at least TopMarginLines + 1. So on a page of
+// at least one column and one line for the text and the footer, every text line and the
+// footer start on the page. UsableLengthLines follows from the cut figures.
 void ComputePageGeometry(const DeviceMeasures& device, PrintSettings& settings,
                          PageGeometry& geometry);

@@ -63,7 +63,6 @@ private:
     std::vector<RecordedPage> pages_;
     RecordedPage current_;
     bool pageOpen_ = false;
-    bool pauseWritten_ = false;
     std::vector<std::string> documents_;
     int documentsEnded_ = 0;
     int pagesStarted_ = 0;

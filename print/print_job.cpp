@@ -60,10 +60,15 @@ int PrintJob::PrintFile(const char* path) {
     device_.RefreshMetrics();
     ComputePageGeometry(device_.Measures(), settings_, geometry_);
 
-    for (unsigned copy = 0; copy < answer.Copies; ++copy) {
+    // A printer whose page holds no cell has nowhere to put text: no page at all then.
+    bool printable = geometry_.PageWidthCols > 0 && geometry_.PageLengthLines > 0;
+    for (unsigned copy = 0; printable && copy < answer.Copies; ++copy) {
         PrintCopy();
     }
     device_.EndDocument();
+    if (!printable) {
+        host_.Warn("Can't print on this printer", "Quillmar");
+    }
 
     // Neither job font may stay selected once it is deleted.
     if (previousFont != kNoFont) {

@@ -37,7 +37,9 @@ public:
 
     // Prints the file at `path`. 0 when it cannot be read ("Can't open file" is shown), else 1,
     // also when the dialog was cancelled. After the dialog the geometry follows the chosen
-    // printer; at the end the font the device held before is selected again.
+    // printer; when its page holds no cell, the document ends without a page and "Can't
+    // print on this printer" is shown. At the end the font the device held before is
+    // selected again.
     int PrintFile(const char* path);
 
     // Ends the current page: its footer, the page end, the next page number and whether it

@@ -1,6 +1,7 @@
 // PrinterDevice: the printer, its font metrics and the page drawing state.
 #include "print/printer_device.h"
 
+#include <cstdint>
 #include <cstring>
 
 #include "print/mul_div.h"
@@ -142,9 +143,17 @@ void PrinterDevice::PutText(int column, const char* text) {
 }
 
 void PrinterDevice::PutText(int column, const char* text, std::size_t length) {
-    if (OutputEnabled && surface_ != nullptr) {
-        surface_->PutChars(column * CharWidth, CurrentLine * LineHeight, text, length);
+    if (!OutputEnabled || surface_ == nullptr) {
+        return;
     }
+    // Cells times cell size can pass 32 bits on a printer with a huge font; such a place is
+    // off any page the device can address, so nothing is drawn there.
+    std::int64_t x = static_cast<std::int64_t>(column) * CharWidth;
+    std::int64_t y = static_cast<std::int64_t>(CurrentLine) * LineHeight;
+    if (x < INT32_MIN || x > INT32_MAX || y < INT32_MIN || y > INT32_MAX) {
+        return;
+    }
+    surface_->PutChars(static_cast<int>(x), static_cast<int>(y), text, length);
 }
 
 DeviceMeasures PrinterDevice::Measures() const {

@@ -58,7 +58,8 @@ public:
     bool BeginPage();
     void EndPage();
 
-    // Draws `text` at `column` of CurrentLine (only with OutputEnabled).
+    // Draws `text` at `column` of CurrentLine (only with OutputEnabled). The position is
+    // computed in 64 bits; one outside the device's 32-bit range is not drawn.
     void PutText(int column, const char* text);
     void PutText(int column, const char* text, std::size_t length);
 

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cfloat>
+#include <cmath>
 #include <cstring>
 #include <limits>
 #include <string>
@@ -99,4 +100,37 @@ TEST(ParseDecimal, NoNumberLeavesTheTargetAlone) {
         EXPECT_FALSE(ParseDecimal(text, &value)) << text;
         EXPECT_EQ(value, -7) << text;
     }
+}
+
+TEST(ReadDecimal, TellsWhereTheNumberEndsAndSaturatesBeyondADouble) {
+    const double inf = std::numeric_limits<double>::infinity();
+    const struct {
+        const char* text;
+        bool read;
+        double value;
+        std::size_t length;  // characters taken, white space included
+    } cases[] = {{" 0.3", true, 0.3, 4},
+                 {"0x10", true, 0, 1},
+                 {"1.5cm", true, 1.5, 3},
+                 {"1e39", true, 1e39, 4},
+                 {"1e400", true, inf, 5},
+                 {"-1e400", true, -inf, 6},
+                 {"12345e99999", true, inf, 11},
+                 {"0.000001e-320", true, 0, 13},
+                 {"1e-400", true, 0, 6},
+                 {"1000e-330", true, 0, 9},
+                 {"abc", false, -7, 0},
+                 {"+-1", false, -7, 0},
+                 {"", false, -7, 0}};
+    for (const auto& c : cases) {
+        double value = -7;
+        const char* end = nullptr;
+        EXPECT_EQ(ReadDecimal(c.text, &value, &end), c.read) << c.text;
+        EXPECT_EQ(value, c.value) << c.text;
+        EXPECT_EQ(static_cast<std::size_t>(end - c.text), c.length) << c.text;
+    }
+    double negative = 1;
+    const char* end = nullptr;
+    ASSERT_TRUE(ReadDecimal("-1e-999", &negative, &end));
+    EXPECT_TRUE(negative == 0 && std::signbit(negative));
 }

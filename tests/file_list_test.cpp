@@ -89,6 +89,17 @@ TEST_F(FileListTest, OnlyDotDotGivesTheParentRowAndDotDirectoriesAreSkipped) {
     EXPECT_EQ(FileList::KindOf("   .. previous"), EntryKind::Directory);
 }
 
+TEST_F(FileListTest, OnlyFileRowsHaveADate) {
+    // Files named like a directory row or the parent row show as such rows, without a date
+    // (found by fuzz_file_list).
+    system.tree["C:\\Odd\\*.*"] = {{" blank.txt", false}, {"  .. previous", false}, {"f", false}};
+    Open("C:\\Odd\\*.*");
+    ASSERT_EQ(Rows(), (std::vector<std::string>{"  .. previous", " blank.txt", "f"}));
+    EXPECT_EQ(list.EntryTime(0), 0u);
+    EXPECT_EQ(list.EntryTime(1), 0u);
+    EXPECT_EQ(list.EntryTime(2), 5u);
+}
+
 TEST_F(FileListTest, BadIndicesAreRefused) {
     char path[260] = "x";
     for (int index : {-1, list.Count(), 1 << 30}) {

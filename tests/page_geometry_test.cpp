@@ -5,6 +5,7 @@
 
 #include <cmath>
 #include <limits>
+#include <string>
 
 namespace {
 
@@ -195,4 +196,87 @@ TEST(PageGeometry, OddResolutions) {
     EXPECT_EQ(g.LeftMarginCols, 5);
     settings.TopMargin = 1.0f;
     EXPECT_EQ(Compute(settings, device).TopMarginLines, 5);
+}
+
+TEST(PageGeometry, MarginsBeyondThePageAreCutInOrder) {
+    // The 80 x 66 letter page (10 columns and 6 lines an inch), a 40 x 66 page 4 inches
+    // wide, and a page of one column and three lines.
+    DeviceMeasures narrow = LetterPage();
+    narrow.horzRes = 2400;
+    DeviceMeasures tiny = LetterPage();
+    tiny.horzRes = 60;
+    tiny.vertRes = 300;
+    const struct {
+        const char* what;
+        DeviceMeasures device;
+        float left, right, top, bottom;
+        bool pageNumbers, singleSheets;
+        int leftCols, usable, topLines, lastLine, usableLength;
+    } cases[] = {
+        {"top of 11 inches on 11", LetterPage(), 0, 0, 11, 0, true, false, 0, 80, 63, 64, 3},
+        {"top without footer", LetterPage(), 0, 0, 11, 0, false, false, 0, 80, 65, 66, 1},
+        {"top and bottom", LetterPage(), 0, 0, 20, 20, true, false, 0, 80, 63, 64, -117},
+        {"left of 10 inches on 4", narrow, 10, 0, 0, 0, true, false, 39, 1, 0, 64, 66},
+        {"right of 10 inches", narrow, 1, 10, 0, 0, true, false, 10, 1, 0, 64, 66},
+        {"left fits exactly", LetterPage(), 7.9f, 0, 0, 0, true, false, 79, 1, 0, 64, 66},
+        {"single sheets", LetterPage(), 0, 0, 11, 0, true, true, 0, 80, 63, 64, -2},
+        {"one column", tiny, 3, 3, 3, 0, true, false, 0, 1, 0, 1, 3},
+        {"one column without footer", tiny, 3, 3, 3, 0, false, false, 0, 1, 2, 3, 1},
+    };
+    for (const auto& c : cases) {
+        PrintSettings settings;
+        settings.LeftMargin = c.left;
+        settings.RightMargin = c.right;
+        settings.TopMargin = c.top;
+        settings.BottomMargin = c.bottom;
+        settings.PageNumbers = c.pageNumbers;
+        settings.SingleSheets = c.singleSheets;
+        PageGeometry g = Compute(settings, c.device);
+        EXPECT_EQ(g.LeftMarginCols, c.leftCols) << c.what;
+        EXPECT_EQ(g.UsableWidthCols, c.usable) << c.what;
+        EXPECT_EQ(g.TopMarginLines, c.topLines) << c.what;
+        EXPECT_EQ(g.LastLine, c.lastLine) << c.what;
+        EXPECT_EQ(g.UsableLengthLines, c.usableLength) << c.what;
+    }
+}
+
+TEST(PageGeometry, EveryLineAndTheFooterStartOnThePage) {
+    // Every margin from nothing to far beyond the page, on pages from one cell upwards.
+    const float margins[] = {0, 0.1f, 0.5f, 1, 3, 7.9f, 8, 11, 12, 1e6f, 3e38f};
+    const int widths[] = {1, 2, 5, 79, 80, 81, 300};
+    const int lengths[] = {3, 4, 12, 66};
+    for (int cols : widths) {
+        for (int lines : lengths) {
+            DeviceMeasures device = LetterPage();
+            device.horzRes = cols * device.charWidth;
+            device.vertRes = lines * device.lineHeight;
+            for (float m : margins) {
+                for (int flags = 0; flags < 8; ++flags) {
+                    PrintSettings settings;
+                    settings.LeftMargin = m;
+                    settings.RightMargin = m / 2;
+                    settings.TopMargin = m;
+                    settings.BottomMargin = m / 3;
+                    settings.PageNumbers = (flags & 1) != 0;
+                    settings.LineNumbers = (flags & 2) != 0;
+                    settings.SingleSheets = (flags & 4) != 0;
+                    PageGeometry g = Compute(settings, device);
+                    int footer = settings.PageNumbers ? 2 : 0;
+                    SCOPED_TRACE(std::to_string(cols) + "x" + std::to_string(lines) + " margin " +
+                                 std::to_string(m) + " flags " + std::to_string(flags));
+                    ASSERT_GE(g.LeftMarginCols, 0);
+                    ASSERT_LE(g.LeftMarginCols, 79);
+                    ASSERT_GE(g.UsableWidthCols, 1);
+                    ASSERT_LE(g.LeftMarginCols + g.UsableWidthCols, g.PageWidthCols)
+                        << "a full line ends on the page";
+                    ASSERT_GE(g.TopMarginLines, 0);
+                    ASSERT_LT(g.TopMarginLines, g.LastLine);
+                    ASSERT_LE(g.LastLine, g.PageLengthLines - footer) << "the last text line";
+                    if (settings.PageNumbers) {
+                        ASSERT_LT(g.LastLine + 1, g.PageLengthLines) << "the footer";
+                    }
+                }
+            }
+        }
+    }
 }

@@ -287,10 +287,69 @@ TEST(PrintJob, WildSettingsNeitherOverflowNorHang) {
                         "a-rather-long-file-name-for-a-footer.txt"),
               1);
     EXPECT_EQ(rig.geometry.UsableWidthCols, 1);
-    EXPECT_EQ(rig.geometry.LeftMarginCols, 79);
+    EXPECT_EQ(rig.geometry.LeftMarginCols, 39) << "the page is 40 columns wide";
+    EXPECT_EQ(rig.geometry.TopMarginLines, 9) << "a text line and the footer stay below it";
     // One character a page line, one page line a page.
     // The last piece fills its page, so one more page ends the copy.
     EXPECT_EQ(rig.recorder.PagesStarted(), 3 + 254 + 1);
-    EXPECT_EQ(RowText(rig.recorder, 0, rig.geometry.TopMarginLines),
-              std::string(74, ' ') + "0001 a");
+    EXPECT_EQ(RowText(rig.recorder, 0, 9), std::string(34, ' ') + "0001 a");
+}
+
+TEST(PrintJob, HugeMarginsKeepTheTextAndTheFooterOnThePage) {
+    // The small page is 40 columns by 12 lines: every row drawn lies in rows 0 to 11 and
+    // starts in columns 0 to 39, however large the margins.
+    const struct {
+        float left, right, top, bottom;
+        bool pageNumbers;
+        const char* firstRow;  // the first source line as drawn, margin included
+        int row;               // where it lies
+    } cases[] = {
+        {0, 0, 4, 0, true, "one", 9},           // 12 lines of top margin on a 12-line page
+        {0, 0, 4, 0, false, "one", 11},         // no footer: the last row holds the text
+        {100, 0, 0, 0, true, "o", 0},           // 39 columns of margin, one of text
+        {0.5f, 1e30f, 0, 1e30f, true, "o", 0},  // 2 columns of margin, one of text
+    };
+    for (const auto& c : cases) {
+        PrintRig rig;
+        rig.settings.LeftMargin = c.left;
+        rig.settings.RightMargin = c.right;
+        rig.settings.TopMargin = c.top;
+        rig.settings.BottomMargin = c.bottom;
+        rig.settings.PageNumbers = c.pageNumbers;
+        ASSERT_EQ(rig.Print("one\ntwo\n"), 1);
+        int margin = rig.geometry.LeftMarginCols;
+        EXPECT_EQ(RowText(rig.recorder, 0, c.row), std::string(margin, ' ') + c.firstRow)
+            << c.left << " " << c.top;
+        for (const RecordedPage& page : rig.recorder.Pages()) {
+            ASSERT_LE(page.rows.size(), 12u) << "a row below the page";
+            for (const RecordedRow& row : page.rows) {
+                std::size_t start = row.text.find_first_not_of(' ');
+                EXPECT_TRUE(!row.drawn || start == std::string::npos || start < 40)
+                    << "text right of the page: " << row.text;
+            }
+        }
+    }
+}
+
+TEST(PrintJob, APrinterWithoutRoomForACellPrintsNoPageAndSaysSo) {
+    const struct {
+        int horzRes, vertRes, charWidth, lineHeight;
+    } printers[] = {{30, 1200, 60, 100}, {2400, 50, 60, 100}, {30, 50, 60, 100}};
+    for (const auto& p : printers) {
+        RecordingMetrics metrics = SmallPage();
+        metrics.horzRes = p.horzRes;
+        metrics.vertRes = p.vertRes;
+        PrintRig rig(metrics);
+        rig.dialog.ChooseCopies(2);
+        ASSERT_EQ(rig.Print(std::string(1000, 'x') + "\n"), 1);
+        EXPECT_EQ(rig.recorder.PagesStarted(), 0) << p.horzRes << "x" << p.vertRes;
+        EXPECT_EQ(rig.recorder.DocumentsEnded(), 1);
+        EXPECT_EQ(rig.host.Warnings(), "Quillmar: Can't print on this printer\n");
+        EXPECT_EQ(rig.recorder.LiveFonts(), 1) << "the job's fonts are released";
+        EXPECT_EQ(rig.host.WaitDepth(), 0);
+    }
+
+    PrintRig fine;
+    ASSERT_EQ(fine.Print("x\n"), 1);
+    EXPECT_TRUE(fine.host.Warnings().empty());
 }

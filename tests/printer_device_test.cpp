@@ -273,3 +273,32 @@ TEST(MultiplyDivide, RoundsHalvesAwayFromZero) {
     EXPECT_EQ(MultiplyDivide(1 << 30, 1 << 30, 1), -1);
     EXPECT_EQ(MultiplyDivide(1 << 30, 1 << 30, 1 << 30), 1 << 30);
 }
+
+TEST(PrinterDevice, PositionsBeyondThirtyTwoBitsAreNotDrawn) {
+    const struct {
+        int column, line, charWidth, lineHeight;
+        const char* logged;  // "" when nothing may be drawn
+    } cases[] = {
+        {0, 2, 30, 65, "text 0,130 t"}, {0, 1, 30, 2147483647, "text 0,2147483647 t"},
+        {0, 2, 30, 2000000000, ""},  // 4,000,000,000 does not fit
+        {0, 1000000, 30, 2400, ""},  // the overflow of a top margin of a million lines
+        {3, 0, 1500000000, 60, ""},     {-1, 0, 2147483647, 60, "text -2147483647,0 t"},
+        {-2, 0, 1500000000, 60, ""},
+    };
+    for (const auto& c : cases) {
+        auto owned = std::make_unique<FakeSurface>();
+        FakeSurface* surface = owned.get();
+        PrinterDevice device;
+        device.Attach(std::move(owned));
+        device.CharWidth = c.charWidth;
+        device.LineHeight = c.lineHeight;
+        device.CurrentLine = c.line;
+        surface->log.clear();
+        device.PutText(c.column, "t");
+        std::vector<std::string> expected;
+        if (c.logged[0] != '\0') {
+            expected.push_back(c.logged);
+        }
+        EXPECT_EQ(surface->log, expected) << c.column << " " << c.line;
+    }
+}

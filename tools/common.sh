@@ -14,6 +14,8 @@ QUILLMAR_PACKAGES=(
 
 # Besides, for the run command on a machine without a display: a VNC server and noVNC.
 QUILLMAR_REMOTE_DISPLAY_PACKAGES=(x11vnc novnc websockify)
+# The fuzz preset: clang and its runtime libraries (libFuzzer, the sanitizers).
+QUILLMAR_FUZZ_PACKAGES=(clang-14 libclang-rt-14-dev)
 
 log() { printf '\n==> %s\n' "$*"; }
 die() { printf 'error: %s\n' "$*" >&2; exit 1; }

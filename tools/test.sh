@@ -13,7 +13,8 @@ trap 'stop_started' EXIT
 trap 'exit 130' INT
 trap 'exit 143' TERM HUP
 
-ensure_packages "${QUILLMAR_PACKAGES[@]}" || die "cannot install the packages"
+ensure_packages "${QUILLMAR_PACKAGES[@]}" "${QUILLMAR_FUZZ_PACKAGES[@]}" \
+    || die "cannot install the packages"
 
 log "building the native preset"
 cmake --preset native >/dev/null && cmake --build --preset native || die "native build failed"
@@ -23,6 +24,10 @@ cmake --preset windows >/dev/null && cmake --build --preset windows || die "wind
 log "native tests (AddressSanitizer, UndefinedBehaviorSanitizer)"
 ctest --preset native
 native=$?
+
+log "fuzz targets, 10 s each"
+"$top/tools/fuzz.sh" 10
+fuzz=$?
 
 start_display
 start_print_spooler
@@ -35,4 +40,5 @@ windows=$?
 log "summary"
 [ $native -eq 0 ] && echo "native tests: passed" || echo "native tests: FAILED"
 [ $windows -eq 0 ] && echo "Windows tests: passed" || echo "Windows tests: FAILED"
-[ $native -eq 0 ] && [ $windows -eq 0 ]
+[ $fuzz -eq 0 ] && echo "fuzz targets: passed" || echo "fuzz targets: FAILED"
+[ $native -eq 0 ] && [ $windows -eq 0 ] && [ $fuzz -eq 0 ]

@@ -1,13 +1,14 @@
 // quillmar-pages: prints one file through the print engine onto a virtual printer and writes
 // what the printer received, page by page, for golden tests, debugging and benchmarks.
 #include <cerrno>
-#include <cmath>
+#include <cfloat>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <iostream>
 #include <string>
 
+#include "app/decimal_text.h"
 #include "print/page_geometry.h"
 #include "print/page_recorder.h"
 #include "print/print_job.h"
@@ -58,13 +59,21 @@ bool ParseInt(const char* text, long low, long high, long* value) {
     return true;
 }
 
+// A margin as the settings store reads one (the same decimal parser: no hexadecimal), but
+// the whole text must be the number. A value beyond the range of a float becomes the largest
+// float of its sign, so that a huge margin stays huge.
 bool ParseInches(const char* text, float* value) {
-    char* end = nullptr;
-    double parsed = std::strtod(text, &end);
-    if (end == text || *end != '\0' || !std::isfinite(parsed)) {
+    const char* end = nullptr;
+    double parsed = 0;
+    if (!ReadDecimal(text, &parsed, &end) || *end != '\0') {
         return false;
     }
-    *value = static_cast<float>(parsed);
+    if (parsed > FLT_MAX) {
+        parsed = FLT_MAX;
+    } else if (parsed < -FLT_MAX) {
+        parsed = -FLT_MAX;
+    }
+    *value = static_cast<float>(parsed);  // NaN stays NaN: the geometry reads it as 0
     return true;
 }
 
@@ -217,6 +226,10 @@ int main(int argc, char** argv) {
     std::cout.flush();
     if (result == 0) {
         std::fputs("Can't open file\n", stderr);
+        return 1;
+    }
+    if (!host.Warnings().empty()) {
+        std::fputs(host.Warnings().c_str(), stderr);  // a printer with no room for text
         return 1;
     }
     return 0;
