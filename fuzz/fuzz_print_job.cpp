@@ -222,6 +222,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     dialog.copies = in.ConsumeIntegralInRange<std::uint16_t>(0, 3);
     RecordingJobHost host(recorder);
     host.CancelAtPause(in.ConsumeIntegralInRange(0, 4));
+    // Small pieces make lines cross the reads of the file, and every further copy read it again.
+    std::uint32_t chunk = in.ConsumeBool() ? TextBuffer::kDefaultReadChunk
+                                           : in.ConsumeIntegralInRange<std::uint32_t>(1, 64);
 
     std::vector<std::uint8_t> text = in.ConsumeRemainingBytes<std::uint8_t>();
     file.Write(text.data(), text.size());
@@ -233,6 +236,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     ApplyPrinterFont(device, settings, geometry, printerFont);
 
     TextBuffer buffer;
+    buffer.SetReadChunk(chunk);
     PrintJob job(settings, geometry, device, buffer, dialog, host);
     FUZZ_CHECK(job.PrintFile(file.Path()) == 1);
 

@@ -3,6 +3,7 @@
 // next one starts must agree with the model, and no line is written past the caller's buffer.
 #include <fuzzer/FuzzedDataProvider.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <cstring>
 #include <memory>
@@ -69,6 +70,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     int capacity = in.ConsumeIntegralInRange(2, 300);
     int tabWidth = in.ConsumeIntegralInRange(-2, 40);
     bool expandTabs = in.ConsumeBool();
+    // Small pieces make lines, tabs and line ends cross the reads of the opened file.
+    std::uint32_t chunk = in.ConsumeBool() ? TextBuffer::kDefaultReadChunk
+                                           : in.ConsumeIntegralInRange<std::uint32_t>(1, 64);
     std::size_t sizes[4];
     for (std::size_t& outSize : sizes) {
         outSize = in.ConsumeIntegralInRange<std::size_t>(2, 300);
@@ -79,9 +83,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     TextBuffer buffer;
     buffer.SetTabWidth(tabWidth);
     buffer.SetExpandTabs(expandTabs);
+    buffer.SetReadChunk(chunk);
     FUZZ_CHECK(buffer.Open(file.Path(), capacity));
     FUZZ_CHECK(buffer.BytesRead() == text.size());
-    FUZZ_CHECK(buffer.Text()[text.size()] == '\0' && buffer.Text()[text.size() + 1] == '\0');
+    // The first piece is held, terminated.
+    std::size_t held = std::min<std::size_t>(text.size(), chunk);
+    FUZZ_CHECK(held == 0 || std::memcmp(buffer.Text(), text.data(), held) == 0);
+    FUZZ_CHECK(buffer.Text()[held] == '\0');
 
     Model model{text};
     model.tabWidth = tabWidth < 1 ? 1 : tabWidth;
