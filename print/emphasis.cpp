@@ -33,20 +33,40 @@ struct UpperLine {
     char text[kLineSize];
 };
 
-// The first letters of the C declaration keywords.
-struct KeywordStarts {
-    constexpr KeywordStarts() : letters() {
+// Where each C declaration keyword starts in kCDeclarationKeywords, by its first letter.
+struct KeywordIndex {
+    static constexpr int kMostPerLetter = 4;
+    constexpr KeywordIndex() : count(), start() {
         bool atStart = true;
-        for (const char* p = kCDeclarationKeywords; *p != '\0'; ++p) {
+        for (unsigned short i = 0; kCDeclarationKeywords[i] != '\0'; ++i) {
             if (atStart) {
-                letters[static_cast<unsigned char>(*p)] = true;
+                auto letter = static_cast<unsigned char>(kCDeclarationKeywords[i]);
+                start[letter][count[letter]++] = i;
             }
-            atStart = *p == '!';
+            atStart = kCDeclarationKeywords[i] == '!';
         }
     }
-    bool letters[256];
+    unsigned char count[256];
+    unsigned short start[256][kMostPerLetter];
 };
-constexpr KeywordStarts kKeywordStarts;
+constexpr KeywordIndex kKeywordIndex;
+
+// StartsWithKeyword(line, kCDeclarationKeywords), trying only the keywords that begin with the
+// line's first letter.
+bool StartsWithCDeclarationKeyword(const char* line) {
+    auto first = static_cast<unsigned char>(line[0]);
+    for (int k = 0; k < kKeywordIndex.count[first]; ++k) {
+        const char* keyword = kCDeclarationKeywords + kKeywordIndex.start[first][k];
+        std::size_t i = 1;
+        while (keyword[i] != '!' && keyword[i] == line[i]) {
+            ++i;
+        }
+        if (keyword[i] == '!') {
+            return true;
+        }
+    }
+    return false;
+}
 
 // Whether the two characters of `pair` stand together within the first `length` characters of
 // `line`.
@@ -133,8 +153,7 @@ void CFamilyRules::BeforeLine(const char* line) {
     }
     // A keyword has no "/", so a line begins with one exactly when its part before "//" does;
     // only then is the "(" looked for.
-    if (!bold_ && kKeywordStarts.letters[static_cast<unsigned char>(line[0])] &&
-        StartsWithKeyword(line, kCDeclarationKeywords)) {
+    if (!bold_ && StartsWithCDeclarationKeyword(line)) {
         const char* paren = FindChar(line, '(');
         if (paren != nullptr && !FindTextIn(line, static_cast<std::size_t>(paren - line), "//")) {
             BoldOn();

@@ -51,7 +51,7 @@ private:
 };
 
 // No decisions: every line prints in the normal font.
-class PlainRules : public EmphasisRules {
+class PlainRules final : public EmphasisRules {
 public:
     using EmphasisRules::EmphasisRules;
     void BeforeLine(const char*) override {}
@@ -60,7 +60,7 @@ public:
 
 // The leading block comment, and declarations from a keyword line holding "(" to the first
 // line holding ")". The tests before printing ignore what follows "//".
-class CFamilyRules : public EmphasisRules {
+class CFamilyRules final : public EmphasisRules {
 public:
     using EmphasisRules::EmphasisRules;
     void BeforeLine(const char* line) override;
@@ -71,7 +71,7 @@ private:
 };
 
 // The leading run of ";" lines, and every line holding "PROC" in any letter case.
-class AssemblerRules : public EmphasisRules {
+class AssemblerRules final : public EmphasisRules {
 public:
     using EmphasisRules::EmphasisRules;
     void BeforeLine(const char* line) override;
@@ -83,7 +83,7 @@ private:
 
 // Leading comments, PROCEDURE, FUNCTION, PROGRAM and UNIT headings, and one-line MAIN blocks;
 // words match in any letter case.
-class PascalFamilyRules : public EmphasisRules {
+class PascalFamilyRules final : public EmphasisRules {
 public:
     using EmphasisRules::EmphasisRules;
     void BeforeLine(const char* line) override;

@@ -38,8 +38,8 @@ void LineFormatter::Reset() {
     std::memcpy(output_, marginText_, marginLength_);
     output_[marginLength_] = '\0';
     lineNumber_ = 1;
-    numberDigits_[0] = '1';
-    numberLength_ = 1;
+    std::memcpy(numberDigits_, "0001", 4);
+    numberLength_ = 4;
 }
 
 void LineFormatter::NextLineNumber() {
@@ -65,15 +65,9 @@ bool LineFormatter::EmitLine(const char* text, bool formFeed) {
 bool LineFormatter::EmitLine(const char* text, std::size_t length, bool formFeed) {
     std::size_t margin = marginLength_;
     if (settings_.LineNumbers && margin >= kNumberField) {
-        // At least four digits, padded with zeros; only the first four show: 12345 is 1234.
-        char* field = marginText_ + margin - kNumberField;
-        char* shown = output_ + margin - kNumberField;
-        int pad = numberLength_ < 4 ? 4 - numberLength_ : 0;
-        for (int i = 0; i < 4; ++i) {
-            char digit = i < pad ? '0' : numberDigits_[i - pad];
-            field[i] = digit;
-            shown[i] = digit;
-        }
+        // Only the first four digits show: 12345 is 1234.
+        std::memcpy(marginText_ + margin - kNumberField, numberDigits_, 4);
+        std::memcpy(output_ + margin - kNumberField, numberDigits_, 4);
     }
 
     std::size_t width = geometry_.UsableWidthCols > 0 ? geometry_.UsableWidthCols : 1;
@@ -81,6 +75,24 @@ bool LineFormatter::EmitLine(const char* text, std::size_t length, bool formFeed
     if (remaining > kLineSlotSize - 1) {
         remaining = kLineSlotSize - 1;
     }
+    if (remaining <= width && device_.CurrentLine != 0) {
+        // The usual line: one piece, on a page already begun.
+        if (text != output_ + margin) {
+            std::memcpy(output_ + margin, text, remaining);
+        }
+        device_.PutText(0, output_, margin + remaining);
+        if (NextLine(formFeed)) {
+            return false;
+        }
+        NextLineNumber();
+        return true;
+    }
+    return EmitPieces(text, remaining, formFeed);
+}
+
+bool LineFormatter::EmitPieces(const char* text, std::size_t remaining, bool formFeed) {
+    std::size_t margin = marginLength_;
+    std::size_t width = geometry_.UsableWidthCols > 0 ? geometry_.UsableWidthCols : 1;
     // The first piece goes out from output_, where a line read into the slot already stands;
     // later pieces from wrapped_, so that the line itself stays as read.
     char* output = output_;

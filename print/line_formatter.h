@@ -46,6 +46,8 @@ public:
     std::int64_t LineNumber() const { return lineNumber_; }
 
 private:
+    // EmitLine for `remaining` characters (at most kLineSlotSize - 1), the number field set.
+    bool EmitPieces(const char* text, std::size_t remaining, bool formFeed);
     void NextLineNumber();
 
     const PrintSettings& settings_;
@@ -58,6 +60,7 @@ private:
     char output_[kMarginSize + kLineSlotSize] = {};
     char wrapped_[kMarginSize + kLineSlotSize] = {};
     std::int64_t lineNumber_ = 1;
-    char numberDigits_[24] = {'1'};  // lineNumber_ in decimal, without a terminator
-    int numberLength_ = 1;
+    // lineNumber_ in decimal, zero-padded to at least four digits, without a terminator.
+    char numberDigits_[24] = {'0', '0', '0', '1'};
+    int numberLength_ = 4;
 };

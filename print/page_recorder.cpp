@@ -48,12 +48,8 @@ void PageRecorder::Pause() {
     }
 }
 
-void PageRecorder::Text(int row, int column, const char* text, std::size_t length, bool bold) {
-    if (!pageOpen_) {
-        ++strayTexts_;
-        return;
-    }
-    if (mode_ == Mode::Count || row < 0 || column < 0) {
+void PageRecorder::KeepText(int row, int column, const char* text, std::size_t length, bool bold) {
+    if (row < 0 || column < 0) {
         return;
     }
     std::size_t index = static_cast<std::size_t>(row);

@@ -34,7 +34,13 @@ public:
     void PageStarted();
     void PageEnded();
     void Pause();
-    void Text(int row, int column, const char* text, std::size_t length, bool bold);
+    void Text(int row, int column, const char* text, std::size_t length, bool bold) {
+        if (!pageOpen_) {
+            ++strayTexts_;
+        } else if (mode_ != Mode::Count) {
+            KeepText(row, column, text, length, bold);
+        }
+    }
 
     // Fonts of every recording surface that shares this recorder.
     FontHandle AddFont(const LogicalFont& font);
@@ -58,6 +64,9 @@ public:
     std::string Render() const;
 
 private:
+    // Puts a text into the rows of the open page.
+    void KeepText(int row, int column, const char* text, std::size_t length, bool bold);
+
     Mode mode_;
     std::ostream* out_;
     std::vector<RecordedPage> pages_;

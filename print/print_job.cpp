@@ -109,27 +109,8 @@ void PrintJob::PrintCopy() {
     FinishPage(true);
 }
 
-void PrintJob::PrintPlain() {
-    PlainRules rules(*this);
-    RunLines(rules);
-}
-
-void PrintJob::PrintCFamily() {
-    CFamilyRules rules(*this);
-    RunLines(rules);
-}
-
-void PrintJob::PrintAssembler() {
-    AssemblerRules rules(*this);
-    RunLines(rules);
-}
-
-void PrintJob::PrintPascalFamily() {
-    PascalFamilyRules rules(*this);
-    RunLines(rules);
-}
-
-void PrintJob::RunLines(EmphasisRules& rules) {
+template <class Rules>
+void PrintJob::RunLines(Rules& rules) {
     device_.BeginPage();
     static_assert(kPrintLineCapacity <= LineFormatter::kLineSlotSize, "a line fits the slot");
     while (!text_.AtEnd()) {
@@ -148,6 +129,26 @@ void PrintJob::RunLines(EmphasisRules& rules) {
         }
         rules.AfterLine(line);
     }
+}
+
+void PrintJob::PrintPlain() {
+    PlainRules rules(*this);
+    RunLines(rules);
+}
+
+void PrintJob::PrintCFamily() {
+    CFamilyRules rules(*this);
+    RunLines(rules);
+}
+
+void PrintJob::PrintAssembler() {
+    AssemblerRules rules(*this);
+    RunLines(rules);
+}
+
+void PrintJob::PrintPascalFamily() {
+    PascalFamilyRules rules(*this);
+    RunLines(rules);
 }
 
 bool PrintJob::FinishPage(bool last) {

@@ -66,8 +66,10 @@ private:
     void PrintCFamily();
     void PrintAssembler();
     void PrintPascalFamily();
-    // The copy's line loop: the first page, then every line with the rules' decisions.
-    void RunLines(EmphasisRules& rules);
+    // The copy's line loop: the first page, then every line with the rules' decisions. One
+    // loop for each rule set, so that its calls are direct (and for plain text, none).
+    template <class Rules>
+    void RunLines(Rules& rules);
 
     PrintSettings& settings_;
     PageGeometry& geometry_;

@@ -142,20 +142,6 @@ void PrinterDevice::PutText(int column, const char* text) {
     PutText(column, text, std::strlen(text));
 }
 
-void PrinterDevice::PutText(int column, const char* text, std::size_t length) {
-    if (!OutputEnabled || surface_ == nullptr) {
-        return;
-    }
-    // Cells times cell size can pass 32 bits on a printer with a huge font; such a place is
-    // off any page the device can address, so nothing is drawn there.
-    std::int64_t x = static_cast<std::int64_t>(column) * CharWidth;
-    std::int64_t y = static_cast<std::int64_t>(CurrentLine) * LineHeight;
-    if (x < INT32_MIN || x > INT32_MAX || y < INT32_MIN || y > INT32_MAX) {
-        return;
-    }
-    surface_->PutChars(static_cast<int>(x), static_cast<int>(y), text, length);
-}
-
 DeviceMeasures PrinterDevice::Measures() const {
     DeviceMeasures measures;
     measures.horzRes = PageWidth;

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <functional>
 #include <memory>
 
@@ -61,7 +62,19 @@ public:
     // Draws `text` at `column` of CurrentLine (only with OutputEnabled). The position is
     // computed in 64 bits; one outside the device's 32-bit range is not drawn.
     void PutText(int column, const char* text);
-    void PutText(int column, const char* text, std::size_t length);
+    void PutText(int column, const char* text, std::size_t length) {
+        if (!OutputEnabled || surface_ == nullptr) {
+            return;
+        }
+        // Cells times cell size can pass 32 bits on a printer with a huge font; such a place
+        // is off any page the device can address, so nothing is drawn there.
+        std::int64_t x = static_cast<std::int64_t>(column) * CharWidth;
+        std::int64_t y = static_cast<std::int64_t>(CurrentLine) * LineHeight;
+        if (x < INT32_MIN || x > INT32_MAX || y < INT32_MIN || y > INT32_MAX) {
+            return;
+        }
+        surface_->PutChars(static_cast<int>(x), static_cast<int>(y), text, length);
+    }
 
     bool HasDevice() const { return surface_ != nullptr; }
     PrintSurface* Surface() const { return surface_.get(); }

@@ -68,7 +68,7 @@ void RecordingSurface::ClosePage() {
 
 void RecordingSurface::PutChars(int x, int y, const char* text, std::size_t length) {
     if (!recorder_.KeepsText()) {
-        recorder_.Text(0, 0, text, length, selectedBold_);  // counted only
+        recorder_.Text(0, 0, text, length, selectedBold_);  // counted only: no place needed
         return;
     }
     int lineHeight = metrics_.lineHeight > 0 ? metrics_.lineHeight : 1;

@@ -54,6 +54,16 @@ std::size_t CopyPlainRun(char* out, const char* text, std::size_t count) {
     return length;
 }
 
+// Stores `count` blanks where `room` bytes may be written: a tab's few blanks in one block
+// when the room allows (what is stored behind them is of no meaning).
+void PutBlanks(char* out, std::size_t room, std::size_t count) {
+    if (count <= 16 && room >= 16) {
+        std::memcpy(out, "                ", 16);
+        return;
+    }
+    std::memset(out, ' ', count);
+}
+
 }  // namespace
 
 TextBuffer::TextBuffer() {
@@ -209,34 +219,43 @@ int TextBuffer::ReadLine(char* out, std::size_t outSize, std::size_t* length) {
         limit = outSize - 1;
     }
 
+    // The cursor and the end of the piece are kept in locals, which the compiler can hold in
+    // registers (stores through `out` could otherwise alias the members), and given back to
+    // the members around a refill and at the end.
+    const char* text = data_;
+    std::uint32_t cursor = cursor_;
+    std::uint32_t end = end_;
+    auto refill = [&]() {
+        cursor_ = cursor;
+        if (!Refill()) {
+            return false;
+        }
+        text = data_;
+        cursor = cursor_;
+        end = end_;
+        return true;
+    };
+
     std::size_t written = 0;
     constexpr std::size_t kNoZero = static_cast<std::size_t>(-1);
     std::size_t visible = kNoZero;  // where the first zero byte was written
-    int column = 0;
     bool full = false;
-    while (!full && (cursor_ < end_ || Refill())) {
-        const char* text = data_;
-        // Most bytes are ordinary: copy a run of them at once.
+    while (!full && (cursor < end || refill())) {
+        // Most bytes are ordinary: copy a run of them at once, up to the end of the room or
+        // of the piece.
         std::size_t room = limit - written;
-        std::size_t available = end_ - cursor_;
+        std::size_t available = end - cursor;
         std::size_t count = room < available ? room : available;
-        std::size_t run = CopyPlainRun(out + written, text + cursor_, count);
-        if (run > 0) {
-            written += run;
-            cursor_ += static_cast<std::uint32_t>(run);
-            column += static_cast<int>(run);
-            if (written == limit) {
-                --column;
-                full = true;
-                continue;
-            }
-            if (cursor_ == end_) {
-                continue;  // the run went to the end of the piece
-            }
-            // Otherwise the run stopped at the byte dealt with below.
+        std::size_t run = CopyPlainRun(out + written, text + cursor, count);
+        written += run;
+        cursor += static_cast<std::uint32_t>(run);
+        if (run == count) {
+            full = written == limit;
+            continue;  // else the run went to the end of the piece
         }
 
-        char ch = text[cursor_++];
+        // The run stopped at a byte that is not taken as it is.
+        char ch = text[cursor++];
         if (ch == '\n') {
             break;
         }
@@ -244,22 +263,22 @@ int TextBuffer::ReadLine(char* out, std::size_t outSize, std::size_t* length) {
             continue;
         }
         if (ch == '\t' && expandTabs_) {
-            int blanks =
-                static_cast<std::size_t>(column) < sizeof blanksAt_ ? blanksAt_[column] : 0;
+            // Up to here every character took one column.
+            std::size_t column = written;
+            std::size_t blanks = column < sizeof blanksAt_ ? blanksAt_[column] : 0;
             if (blanks == 0) {
-                blanks = tabWidth_ - column % tabWidth_;
+                auto width = static_cast<std::size_t>(tabWidth_);
+                blanks = width - column % width;
             }
-            if (written + static_cast<std::size_t>(blanks) < limit) {
-                std::memset(out + written, ' ', static_cast<std::size_t>(blanks));
-                written += static_cast<std::size_t>(blanks);
-                column += blanks;
-                continue;
+            if (blanks >= limit - written) {
+                // The blanks fill the line: the rest of them is dropped.
+                std::memset(out + written, ' ', limit - written);
+                written = limit;
+                full = true;
+                break;
             }
-            // The blanks fill the line: the rest of them is dropped.
-            std::memset(out + written, ' ', limit - written);
-            column += static_cast<int>(limit - written) - 1;
-            written = limit;
-            full = true;
+            PutBlanks(out + written, outSize - written, blanks);
+            written += blanks;
             continue;
         }
         if (ch == '\0' && visible == kNoZero) {
@@ -268,8 +287,7 @@ int TextBuffer::ReadLine(char* out, std::size_t outSize, std::size_t* length) {
         out[written++] = ch;
         if (written == limit) {
             full = true;
-        } else {
-            ++column;
+            break;
         }
     }
     if (full) {
@@ -277,23 +295,26 @@ int TextBuffer::ReadLine(char* out, std::size_t outSize, std::size_t* length) {
         // returns before it are taken too: they would add nothing to the next line, unless
         // the text ends with them, when the next line is an empty one.
         bool tookReturn = false;
-        while (cursor_ < end_ || Refill()) {
-            char ch = data_[cursor_];
+        while (cursor < end || refill()) {
+            char ch = text[cursor];
             if (ch != '\r') {
                 if (ch == '\n') {
-                    ++cursor_;
+                    ++cursor;
                 }
                 tookReturn = false;
                 break;
             }
-            ++cursor_;
+            ++cursor;
             tookReturn = true;
         }
         pendingEmptyLine_ = tookReturn;
     }
+    cursor_ = cursor;
     out[written] = '\0';
     if (length != nullptr) {
         *length = visible < written ? visible : written;
     }
-    return column;
+    // Every character is one column wide, except that the one that filled a cut line is not
+    // counted.
+    return static_cast<int>(full ? written - 1 : written);
 }
