@@ -73,10 +73,15 @@ private:
     // an opened file after it. False when nothing more could be read.
     bool Refill();
 
+    // Bytes behind a piece that ReadLine may read, and then leave, in whole blocks.
+    static constexpr std::uint32_t kPiecePadding = 64;
+
     MemoryBlock block_;                // the whole text after Load
     MemoryBlock piece_;                // the piece buffer after Open
     std::unique_ptr<InputFile> file_;  // the opened file
     const char* data_ = nullptr;
+    std::uint32_t readable_ = 0;   // bytes that may be read from data_ on: the text and more
+    std::uint32_t pieceSize_ = 0;  // the most bytes a piece read after Open holds
     std::uint32_t cursor_ = 0;
     std::uint32_t end_ = 0;
     std::uint32_t bytesRead_ = 0;
