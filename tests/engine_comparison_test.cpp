@@ -329,3 +329,35 @@ TEST(EngineComparison, TheJobPrintsTheFormerEnginesPages) {
         EXPECT_EQ(PrintedPages(c, 5), pages) << "read in pieces of 5 bytes";
     }
 }
+
+TEST(EngineComparison, RunsOfEveryLengthEndAndCutAsTheFormerReadersDid) {
+    // The reader copies and tests a line in blocks while the line buffer has room for one: a
+    // run of every length up to the capacity, ended by each byte that stops a run, and
+    // followed by more than a block, meets the block edges, the buffer's end and the pieces'
+    // ends in every way.
+    std::string text;
+    for (char stopper : {'\r', '\0', '\f', '\t', '\n'}) {
+        for (std::size_t length = 0; length <= 256; ++length) {
+            text += std::string(length, 'a');
+            text += stopper;
+            text += std::string(150, 'b');
+            text += '\n';
+        }
+    }
+    TempDir dir;
+    std::string path = dir.Write("runs.txt", text);
+    for (std::size_t capacity : {std::size_t{255}, std::size_t{100}}) {
+        std::vector<ReferenceLine> expected = ReferenceLines(text, capacity, 8);
+        for (std::uint32_t chunk : {97u, 4096u, TextBuffer::kDefaultReadChunk}) {
+            SCOPED_TRACE("capacity " + std::to_string(capacity) + " pieces of " +
+                         std::to_string(chunk));
+            TextBuffer buffer;
+            buffer.SetReadChunk(chunk);
+            ASSERT_TRUE(buffer.Open(path.c_str(), static_cast<int>(capacity)));
+            EXPECT_TRUE(BufferLines(buffer, capacity) == expected);
+        }
+        TextBuffer whole;
+        ASSERT_TRUE(whole.Load(path.c_str(), 2));
+        EXPECT_TRUE(BufferLines(whole, capacity) == expected);
+    }
+}
