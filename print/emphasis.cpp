@@ -33,7 +33,8 @@ struct UpperLine {
     char text[kLineSize];
 };
 
-// Where each C declaration keyword starts in kCDeclarationKeywords, by its first letter.
+// Where each C declaration keyword starts in kCDeclarationKeywords, by its first letter (more
+// than kMostPerLetter keywords with one first letter would stop the build).
 struct KeywordIndex {
     static constexpr int kMostPerLetter = 4;
     constexpr KeywordIndex() : count(), start() {

@@ -58,9 +58,9 @@ std::size_t CopyPlainRun(char* out, const char* text, std::size_t count) {
 constexpr std::size_t kBlock = 64;
 
 // Copies the kBlock bytes at `text` to `out` and returns a bit for each of them that a line
-// does not take as it is (as CopyPlainRun tells them). A whole block costs no more than the
-// sixteen bytes of CopyPlainRun's loop, and a line that ends within it costs no branch on its
-// length, which no processor can foresee.
+// does not take as it is (as CopyPlainRun tells them). A line that ends within the block
+// costs no branch on its length, which no processor can foresee; that pays for testing and
+// copying more bytes than most lines hold.
 inline std::uint64_t CopyBlock(char* out, const char* text) {
     std::uint64_t stops = 0;
 #if defined(__SSE2__)
