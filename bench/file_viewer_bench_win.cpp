@@ -9,36 +9,12 @@
 #include <cstdlib>
 #include <vector>
 
+#include "bench/bench_timing_win.h"
 #include "print/text_buffer.h"
 #include "ui/file_viewer.h"
 #include "ui/viewer_document.h"
 
 namespace {
-
-double Now() {
-    static LARGE_INTEGER frequency = [] {
-        LARGE_INTEGER f;
-        QueryPerformanceFrequency(&f);
-        return f;
-    }();
-    LARGE_INTEGER counter;
-    QueryPerformanceCounter(&counter);
-    return static_cast<double>(counter.QuadPart) * 1000.0 / static_cast<double>(frequency.QuadPart);
-}
-
-double Median(std::vector<double> times) {
-    std::sort(times.begin(), times.end());
-    std::size_t middle = times.size() / 2;
-    return times.size() % 2 != 0 ? times[middle] : (times[middle - 1] + times[middle]) / 2;
-}
-
-void Report(const char* what, const std::vector<double>& times) {
-    std::printf("%-36s median %9.3f ms   (", what, Median(times));
-    for (double t : times) {
-        std::printf(" %.3f", t);
-    }
-    std::printf(" )\n");
-}
 
 // Times one key in the open viewer, drawing included.
 double TimeKey(FileViewer& viewer, UINT key) {
@@ -106,12 +82,12 @@ int main(int argc, char** argv) {
         Pump();
     }
     std::printf("%s: %llu display lines\n", path, static_cast<unsigned long long>(lines));
-    Report("TextBuffer::Load (reading alone)", load);
-    Report("ViewerDocument::Open (+count, index)", document);
-    Report("View to the first drawn screen", firstScreen);
-    Report("End", end);
-    Report("PageDown", pageDown);
-    Report("Home", home);
+    Report("TextBuffer::Load (reading alone)", load, 3);
+    Report("ViewerDocument::Open (+count, index)", document, 3);
+    Report("View to the first drawn screen", firstScreen, 3);
+    Report("End", end, 3);
+    Report("PageDown", pageDown, 3);
+    Report("Home", home, 3);
     DestroyWindow(owner);
     return 0;
 }

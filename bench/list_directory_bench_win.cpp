@@ -9,35 +9,9 @@
 #include <cstdlib>
 #include <vector>
 
+#include "bench/bench_timing_win.h"
 #include "browser/file_list.h"
 #include "browser/system_directories.h"
-
-namespace {
-double Now() {
-    static LARGE_INTEGER frequency = [] {
-        LARGE_INTEGER f;
-        QueryPerformanceFrequency(&f);
-        return f;
-    }();
-    LARGE_INTEGER counter;
-    QueryPerformanceCounter(&counter);
-    return static_cast<double>(counter.QuadPart) * 1000.0 / static_cast<double>(frequency.QuadPart);
-}
-
-double Median(std::vector<double> times) {
-    std::sort(times.begin(), times.end());
-    std::size_t middle = times.size() / 2;
-    return times.size() % 2 != 0 ? times[middle] : (times[middle - 1] + times[middle]) / 2;
-}
-
-void Report(const char* what, const std::vector<double>& times) {
-    std::printf("%-34s median %8.1f ms   (", what, Median(times));
-    for (double t : times) {
-        std::printf(" %.1f", t);
-    }
-    std::printf(" )\n");
-}
-}  // namespace
 
 int main(int argc, char** argv) {
     if (argc < 2) {
@@ -83,9 +57,9 @@ int main(int argc, char** argv) {
         count = list.Count();
     }
     std::printf("%s: %d rows, %d runs\n", pattern, count, runs);
-    Report("one FindFirstFileA/FindNextFileA pass", bare);
-    Report("Rescan, fresh list", fresh);
-    Report("Rescan, listed again", again);
+    Report("one FindFirstFileA/FindNextFileA pass", bare, 1);
+    Report("Rescan, fresh list", fresh, 1);
+    Report("Rescan, listed again", again, 1);
     std::printf(
         "ratio to the bare pass, median of the runs: fresh %.2f, listed again %.2f "
         "(goal: at most 1.2)\n",

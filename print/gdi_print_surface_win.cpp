@@ -263,19 +263,12 @@ void GdiPrintSurface::PutChars(int x, int y, const char* text, std::size_t lengt
         return;
     }
     // Blanks on a transparent background show nothing: only the text between them is drawn.
-    std::size_t first = 0;
-    while (first < length && text[first] == ' ') {
-        ++first;
-    }
-    std::size_t end = length;
-    while (end > first && text[end - 1] == ' ') {
-        --end;
-    }
-    if (first == end) {
+    BlankTrim shown = TrimBlanks(text, length);
+    if (shown.first == shown.end) {
         return;
     }
-    TextOutA(dc_, x + static_cast<int>(first) * current_.blankWidth, y, text + first,
-             static_cast<int>(end - first));
+    TextOutA(dc_, x + static_cast<int>(shown.first) * current_.blankWidth, y, text + shown.first,
+             static_cast<int>(shown.end - shown.first));
     ++textOutRows_;
 }
 

@@ -4,6 +4,8 @@
 #include <cstdio>
 #include <cstring>
 
+#include "print/text_helpers.h"
+
 namespace {
 
 // Everything a block changes lies between "save" and "restore", in a dictionary of its own.
@@ -132,14 +134,9 @@ void PostScriptPage::Row(int x, int y, const char* text, std::size_t length) {
     if (current_ < 0) {
         return;
     }
-    std::size_t first = 0;
-    while (first < length && text[first] == ' ') {
-        ++first;
-    }
-    std::size_t end = length;
-    while (end > first && text[end - 1] == ' ') {
-        --end;
-    }
+    BlankTrim shown = TrimBlanks(text, length);
+    std::size_t first = shown.first;
+    std::size_t end = shown.end;
     if (first == end) {
         return;
     }

@@ -48,3 +48,21 @@ void UppercaseInPlace(char* text);
 
 // The same into `dest`, terminator included; `dest` must hold strlen(source) + 1 bytes.
 void UppercaseCopy(char* dest, const char* source);
+
+// The characters of text[0, length) that are not leading or trailing blanks: [first, end).
+// All blanks (or nothing) give first == end.
+struct BlankTrim {
+    std::size_t first;
+    std::size_t end;
+};
+inline BlankTrim TrimBlanks(const char* text, std::size_t length) {
+    std::size_t first = 0;
+    while (first < length && text[first] == ' ') {
+        ++first;
+    }
+    std::size_t end = length;
+    while (end > first && text[end - 1] == ' ') {
+        --end;
+    }
+    return {first, end};
+}

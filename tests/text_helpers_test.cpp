@@ -127,3 +127,19 @@ TEST(CopyBounded, AlwaysTerminatesWithinTheBuffer) {
     EXPECT_EQ(CopyBounded(buffer, 0, "ab"), 0u);
     EXPECT_EQ(buffer[0], '#');
 }
+
+TEST(TrimBlanks, KeepsWhatLiesBetweenLeadingAndTrailingBlanks) {
+    struct Case {
+        const char* text;
+        std::size_t first;
+        std::size_t end;
+    };
+    const Case cases[] = {
+        {"", 0, 0}, {"   ", 3, 3}, {"ab", 0, 2}, {"  a b  ", 2, 5}, {"\tx ", 0, 2},
+    };
+    for (const Case& c : cases) {
+        BlankTrim trim = TrimBlanks(c.text, std::strlen(c.text));
+        EXPECT_EQ(trim.first, c.first) << '"' << c.text << '"';
+        EXPECT_EQ(trim.end, c.end) << '"' << c.text << '"';
+    }
+}
