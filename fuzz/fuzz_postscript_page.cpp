@@ -61,9 +61,8 @@ std::string ReadString(const std::string& text, std::size_t& at) {
             char next = text[at];
             if (next >= '0' && next <= '7') {
                 int code = 0;
-                for (int digit = 0; digit < 3 && at < text.size() && text[at] >= '0' &&
-                                    text[at] <= '7';
-                     ++digit) {
+                for (int digit = 0;
+                     digit < 3 && at < text.size() && text[at] >= '0' && text[at] <= '7'; ++digit) {
                     code = code * 8 + (text[at++] - '0');
                 }
                 value += static_cast<char>(code);
@@ -132,7 +131,7 @@ void CheckPage(FuzzedDataProvider& in) {
     PostScriptPage page;
     page.Begin();
     std::vector<PostScriptFont> fonts;  // the distinct fonts the page uses
-    int current = -1;  // index into fonts
+    int current = -1;                   // index into fonts
     std::vector<ShownRow> rows;
     while (in.remaining_bytes() > 0) {
         if (in.ConsumeIntegralInRange(0, 7) == 0) {
