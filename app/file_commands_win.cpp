@@ -34,10 +34,6 @@ void ViewCommand(HWND mainWindow, int selection) {
     Viewer.Open(mainWindow, ViewedPath, kViewerWidth, kViewerHeight, -1);
 }
 
-void DeleteCommand(HWND, HWND list, int selection) {
-    DeleteSelectedFile(list, selection);
-}
-
 void DeleteSelectedFile(HWND list, int selection) {
     if (selection < 0) {
         return;

@@ -7,12 +7,9 @@
 // View: the file of row `selection` of the file list (-1 when no row is selected).
 void ViewCommand(HWND mainWindow, int selection);
 
-// Delete: the file of row `selection`, after the user's confirmation; its row leaves `list`.
-void DeleteCommand(HWND mainWindow, HWND list, int selection);
-
-// Asks "OK to delete?" with the full path of row `selection` (nothing for a directory row,
-// the parent row or no selection) and, on Yes, deletes exactly that file and removes its
-// row from `list`, keeping the list's scroll position.
+// Delete: asks "OK to delete?" with the full path of row `selection` (nothing for a
+// directory row, the parent row or no selection) and, on Yes, deletes exactly that file and
+// removes its row from `list`, keeping the list's scroll position.
 void DeleteSelectedFile(HWND list, int selection);
 
 // About: the about box.

@@ -268,7 +268,7 @@ BOOL OnCommand(HWND window, int id, int notification) {
             ViewCommand(window, Selection());
             return TRUE;
         case IDM_DELETE:
-            DeleteCommand(window, ListWindow, Selection());
+            DeleteSelectedFile(ListWindow, Selection());
             return TRUE;
         case IDM_ABOUT:
             AboutCommand(window);

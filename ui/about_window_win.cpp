@@ -3,7 +3,6 @@
 
 #include <shellapi.h>
 
-#include <climits>
 #include <cstring>
 
 AboutWindow::ShellOpen AboutWindow::shellOpen = AboutWindow::OpenWithShell;
@@ -69,18 +68,7 @@ void AboutWindow::OnPaint() {
     if (icon != nullptr) {
         DrawIcon(dc, size.cx / 2 - 16, 18, icon);
     }
-    SetTextColor(dc, textColour);
-    SetBkColor(dc, backColour);
-    int y = AboutTextTop(measures.lineHeight);
-    TextLines lines(text);
-    TextLine line;
-    while (lines.Next(&line)) {
-        int length = line.length > INT_MAX ? INT_MAX : static_cast<int>(line.length);
-        SIZE extent = {};
-        GetTextExtentPoint32A(dc, line.start, length, &extent);
-        TextOutA(dc, (size.cx - extent.cx) / 2, y, line.start, length);
-        y += measures.lineHeight;
-    }
+    DrawTextLines(dc, 0, size.cx, AboutTextTop(measures.lineHeight));
     if (caption[0] != '\0' && linkPlaced == 0) {
         PlaceLink(dc);
     }

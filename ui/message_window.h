@@ -85,8 +85,9 @@ protected:
     virtual char* CopyText(const char* source);
     // Gives the answer button `index` the focus.
     static void FocusAnswerButton(int index);
-    // Ends the showing without an answer when the box is gone or the wait meets WM_QUIT.
-    void EndWithoutAnswer();
+    // Draws the lines of the box's text from `top` down, one line height apart, each centred
+    // between `left` and `left + width`, in the text and back colours.
+    void DrawTextLines(HDC dc, int left, int width, int top) const;
 
 private:
     void ReleaseText();

@@ -184,37 +184,27 @@ int MessageWindow::ShowModal(HWND owner, const char* text, const char* caption, 
     // new one arrives, so an open question costs no processor time.
     while (running) {
         if (PumpPendingMessages()) {
-            EndWithoutAnswer();  // WM_QUIT stays queued for the caller's loop
+            result = 0;  // WM_QUIT stays queued for the caller's loop
             break;
         }
         if (!running) {
             break;
         }
-        if (hwnd == nullptr || !IsWindow(hwnd)) {
-            EndWithoutAnswer();  // destroyed by someone else, with its owner for instance
+        if (!IsWindow(hwnd)) {
+            result = 0;  // destroyed by someone else, with its owner for instance
             break;
         }
         WaitMessage();
     }
-    if (hwnd != nullptr && IsWindow(hwnd)) {
-        EnableWindow(owner, TRUE);
-        Destroy();
-    }
-    hwnd = nullptr;
-    ReleaseText();
-    shownBox = nullptr;
-    return result;
-}
-
-void MessageWindow::EndWithoutAnswer() {
+    running = 0;
     EnableWindow(owner, TRUE);
     if (hwnd != nullptr && IsWindow(hwnd)) {
         Destroy();
     }
     hwnd = nullptr;
     ReleaseText();
-    running = 0;
-    result = 0;
+    shownBox = nullptr;
+    return result;
 }
 
 void MessageWindow::CreateBox() {
@@ -352,15 +342,19 @@ void MessageWindow::OnPaint() {
         frame.SetRect(panel.left, panel.top, panel.right, panel.bottom);
         frame.Draw(dc);
     }
+    DrawTextLines(dc, panel.left, panel.right - panel.left, panel.top + 3);
+    EndPaint(hwnd, &paint);
+}
+
+void MessageWindow::DrawTextLines(HDC dc, int left, int width, int top) const {
     SetTextColor(dc, textColour);
     SetBkColor(dc, backColour);
-    int y = panel.top + 3;
+    int y = top;
     TextLines lines(text);
     TextLine line;
     while (lines.Next(&line)) {
-        int x = (panel.right - panel.left - LineWidth(dc, line)) / 2 + panel.left;
-        TextOutA(dc, x, y, line.start, ClampedLength(line.length));
+        TextOutA(dc, left + (width - LineWidth(dc, line)) / 2, y, line.start,
+                 ClampedLength(line.length));
         y += measures.lineHeight;
     }
-    EndPaint(hwnd, &paint);
 }
