@@ -33,9 +33,14 @@ start_display
 start_print_spooler
 start_wine "$top/build/windows/wineprefix"
 
+# The spooler and the folder of its PDFs serve every test run on this machine: one run
+# prints at a time, or one would take another's PDFs.
 log "Windows tests under Wine"
+exec 9>"${TMPDIR:-/tmp}/quillmar-spooler.lock"
+flock 9
 ctest --preset windows
 windows=$?
+flock -u 9
 
 log "summary"
 [ $native -eq 0 ] && echo "native tests: passed" || echo "native tests: FAILED"
