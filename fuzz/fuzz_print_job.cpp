@@ -21,7 +21,9 @@
 #include "print/printer_device.h"
 #include "print/recording_job_host.h"
 #include "print/recording_surface.h"
+#include "text/char_cells.h"
 #include "text/text_buffer.h"
+#include "text/utf8.h"
 
 namespace {
 
@@ -124,8 +126,13 @@ public:
         RecordingSurface::ClosePage();
     }
 
-    void PutChars(int x, int y, const char* text, std::size_t length) override {
+    void PutChars(int x, int y, const CellRun& run, int cellWidth) override {
         FUZZ_CHECK(inPage_);
+        FUZZ_CHECK(cellWidth == metrics_.charWidth);
+        // Valid UTF-8 of the cells told.
+        FUZZ_CHECK(ValidUtf8Length(run.text, run.length) == run.length);
+        FUZZ_CHECK(CountCells(run.text, run.length) == run.cells);
+        FUZZ_CHECK(!run.ascii || FindNonAscii(run.text, run.length) == run.length);
         const PageGeometry& g = geometry_;
         int footer = settings_.PageNumbers ? 2 : 0;
         // The page promise holds on a page with room for a text line and the footer.
@@ -139,11 +146,14 @@ public:
             bool isFooter = settings_.PageNumbers && row == g.LastLine + 1;
             if (!isFooter) {
                 FUZZ_CHECK(row >= g.TopMarginLines && row < g.LastLine);
-                FUZZ_CHECK(static_cast<std::int64_t>(length) <= g.PageWidthCols);
-                FUZZ_CHECK(static_cast<std::int64_t>(length) * cw <= metrics_.horzRes);
+                // A wide character alone on a text width of one cell stands out by one.
+                std::int64_t width = g.PageWidthCols + (g.UsableWidthCols <= 1 ? 1 : 0);
+                FUZZ_CHECK(static_cast<std::int64_t>(run.cells) <= width);
+                FUZZ_CHECK(static_cast<std::int64_t>(run.cells) * cw <=
+                           metrics_.horzRes + (g.UsableWidthCols <= 1 ? cw : 0));
             }
         }
-        RecordingSurface::PutChars(x, y, text, length);
+        RecordingSurface::PutChars(x, y, run, cellWidth);
     }
 
     bool InDocument() const { return inDocument_; }

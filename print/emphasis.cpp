@@ -9,7 +9,7 @@
 
 namespace {
 
-constexpr std::size_t kLineSize = 256;
+constexpr std::size_t kLineSize = kLineBufferSize;
 
 bool Contains(const char* line, const char* text) {
     return FindText(line, text) != nullptr;

@@ -256,7 +256,43 @@ void GdiPrintSurface::SendPage() {
     }
 }
 
-void GdiPrintSurface::PutChars(int x, int y, const char* text, std::size_t length) {
+void GdiPrintSurface::PutChars(int x, int y, const CellRun& run, int) {
+    if (run.ascii) {
+        PutBytes(x, y, run.text, run.length);
+        return;
+    }
+    UINT codePage = current_.printerFont || GetACP() == CP_UTF8 ? kPostScriptCodePage : CP_ACP;
+    std::string bytes;
+    bytes.reserve(run.cells);
+    for (std::size_t at = 0; at < run.length;) {
+        CellChar ch = NextCellChar(run.text, run.length, at);
+        at += ch.bytes;
+        if (ch.cells == 0) {
+            continue;
+        }
+        wchar_t units[2];
+        int count = 1;
+        if (ch.code >= 0x10000) {
+            units[0] = static_cast<wchar_t>(0xD800 + ((ch.code - 0x10000) >> 10));
+            units[1] = static_cast<wchar_t>(0xDC00 + ((ch.code - 0x10000) & 0x3FF));
+            count = 2;
+        } else {
+            units[0] = static_cast<wchar_t>(ch.code);
+        }
+        char converted[8];
+        BOOL lacking = FALSE;
+        int length = WideCharToMultiByte(codePage, WC_NO_BEST_FIT_CHARS, units, count, converted,
+                                         sizeof converted, "?", &lacking);
+        if (length == ch.cells && !lacking) {
+            bytes.append(converted, static_cast<std::size_t>(length));
+        } else {
+            bytes.append(static_cast<std::size_t>(ch.cells), '?');
+        }
+    }
+    PutBytes(x, y, bytes.data(), bytes.size());
+}
+
+void GdiPrintSurface::PutBytes(int x, int y, const char* text, std::size_t length) {
     if (current_.printerFont && page_.UseFont(current_.postScript)) {
         page_.Row(x, y, text, length);
         ++postScriptRows_;

@@ -37,7 +37,9 @@ public:
     void CloseDocument() override;
     bool OpenPage() override;
     void ClosePage() override;
-    void PutChars(int x, int y, const char* text, std::size_t length) override;
+    // UTF-8 other than ASCII is drawn as 8-bit text of the system's code page (the PostScript
+    // blocks: 1252), one byte per cell; a character that the code page lacks shows as "?".
+    void PutChars(int x, int y, const CellRun& run, int cellWidth) override;
 
     // Whether the printer takes page text as PostScript.
     bool TakesPostScript() const { return takesPostScript_; }
@@ -54,6 +56,8 @@ private:
     };
 
     FontFacts Measure();
+    // Draws 8-bit text of the code page the way of the current font, a byte per cell.
+    void PutBytes(int x, int y, const char* text, std::size_t length);
     bool FindPrinterFace(char* out, std::size_t size);
     void SendPage();
 

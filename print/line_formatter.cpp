@@ -59,10 +59,22 @@ void LineFormatter::NextLineNumber() {
 }
 
 bool LineFormatter::EmitLine(const char* text, bool formFeed) {
-    return EmitLine(text, std::strlen(text), formFeed);
+    CellRun line;
+    line.text = text;
+    line.length = std::strlen(text);
+    if (line.length > kLineSlotSize - 1) {
+        // Cut between characters.
+        line.length = kLineSlotSize - 1;
+        while (line.length > 0 && (static_cast<unsigned char>(text[line.length]) & 0xC0) == 0x80) {
+            --line.length;
+        }
+    }
+    line.ascii = FindNonAscii(text, line.length) == line.length;
+    line.cells = line.ascii ? line.length : CountCells(text, line.length);
+    return EmitLine(line, formFeed);
 }
 
-bool LineFormatter::EmitLine(const char* text, std::size_t length, bool formFeed) {
+bool LineFormatter::EmitLine(const CellRun& given, bool formFeed) {
     std::size_t margin = marginLength_;
     if (settings_.LineNumbers && margin >= kNumberField) {
         // Only the first four digits show: 12345 is 1234.
@@ -70,57 +82,76 @@ bool LineFormatter::EmitLine(const char* text, std::size_t length, bool formFeed
         std::memcpy(output_ + margin - kNumberField, numberDigits_, 4);
     }
 
-    std::size_t width = geometry_.UsableWidthCols > 0 ? geometry_.UsableWidthCols : 1;
-    std::size_t remaining = length;
-    if (remaining > kLineSlotSize - 1) {
-        remaining = kLineSlotSize - 1;
+    CellRun line = given;
+    if (line.length > kLineSlotSize - 1) {
+        line.length = kLineSlotSize - 1;
+        line.cells = line.ascii ? line.length : CountCells(line.text, line.length);
     }
-    if (remaining <= width && device_.CurrentLine != 0) {
+    std::size_t width = geometry_.UsableWidthCols > 0 ? geometry_.UsableWidthCols : 1;
+    if (line.cells <= width && device_.CurrentLine != 0) {
         // The usual line: one piece, on a page already begun.
-        if (text != output_ + margin) {
-            std::memcpy(output_ + margin, text, remaining);
+        if (line.text != output_ + margin) {
+            std::memcpy(output_ + margin, line.text, line.length);
         }
-        device_.PutText(0, output_, margin + remaining);
+        CellRun piece;
+        piece.text = output_;
+        piece.length = margin + line.length;
+        piece.cells = margin + line.cells;
+        piece.ascii = line.ascii;
+        device_.PutText(0, piece);
         if (NextLine(formFeed)) {
             return false;
         }
         NextLineNumber();
         return true;
     }
-    return EmitPieces(text, remaining, formFeed);
+    return EmitPieces(line, formFeed);
 }
 
-bool LineFormatter::EmitPieces(const char* text, std::size_t remaining, bool formFeed) {
+bool LineFormatter::EmitPieces(const CellRun& line, bool formFeed) {
     std::size_t margin = marginLength_;
     std::size_t width = geometry_.UsableWidthCols > 0 ? geometry_.UsableWidthCols : 1;
     // The first piece goes out from output_, where a line read into the slot already stands;
     // later pieces from wrapped_, so that the line itself stays as read.
     char* output = output_;
+    const char* text = line.text;
+    std::size_t remaining = line.length;
     for (;;) {
         if (device_.CurrentLine == 0) {
             device_.CurrentLine += geometry_.TopMarginLines;
         }
-        std::size_t piece = remaining > width ? width : remaining;
+        CellCut cut;
+        if (line.ascii) {
+            cut.bytes = remaining > width ? width : remaining;
+            cut.cells = cut.bytes;
+        } else {
+            cut = CutAtCells(text, remaining, width);
+        }
         if (output == output_) {
             if (text != output_ + margin) {
-                std::memcpy(output_ + margin, text, piece);
+                std::memcpy(output_ + margin, text, cut.bytes);
             }
         } else {
-            std::memcpy(wrapped_ + margin, text, piece);
+            std::memcpy(wrapped_ + margin, text, cut.bytes);
         }
-        device_.PutText(0, output, margin + piece);
+        CellRun piece;
+        piece.text = output;
+        piece.length = margin + cut.bytes;
+        piece.cells = margin + cut.cells;
+        piece.ascii = line.ascii;
+        device_.PutText(0, piece);
         if (NextLine(formFeed)) {
             return false;
         }
-        if (remaining <= width) {
+        if (cut.bytes >= remaining) {
             break;
         }
         if (output == output_) {
             std::memcpy(wrapped_, output_, margin);
             output = wrapped_;
         }
-        text += width;
-        remaining -= width;
+        text += cut.bytes;
+        remaining -= cut.bytes;
     }
     NextLineNumber();
     return true;

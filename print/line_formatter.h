@@ -6,6 +6,8 @@
 #include <cstdint>
 
 #include "print/page_geometry.h"
+#include "text/char_cells.h"
+#include "text/text_buffer.h"
 
 class PrintJob;
 class PrinterDevice;
@@ -24,18 +26,21 @@ public:
     // MarginText becomes LeftMarginCols blanks and LineNumber 1.
     void Reset();
 
-    // Prints one source line: the margin (with the line number) and the text, cut into pieces
-    // of UsableWidthCols, one page line each. Every page starts at its top margin, also when
-    // a page breaks inside a wrapped line. `formFeed` ends the page after every piece.
-    // False when the job is to stop (the user cancelled at the single-sheet pause).
+    // Prints one source line (UTF-8): the margin (with the line number) and the text, cut into
+    // pieces of UsableWidthCols cells, one page line each; a wide character that would pass
+    // the width starts the next piece, and characters of no width stay with the one before
+    // them. Every page starts at its top margin, also when a page breaks inside a wrapped
+    // line. `formFeed` ends the page after every piece. False when the job is to stop (the
+    // user cancelled at the single-sheet pause). A line longer than kLineSlotSize - 1 bytes
+    // prints that much of it.
     bool EmitLine(const char* text, bool formFeed);
-    // The same for a line of `length` characters, known to the caller.
-    bool EmitLine(const char* text, std::size_t length, bool formFeed);
+    // The same for a line whose length and cells the caller knows (as ReadLine tells them).
+    bool EmitLine(const CellRun& line, bool formFeed);
 
-    // Room for kLineSlotSize characters right behind the margin of the line being printed: a
-    // line read there is printed without being copied. It stays as read until the next
-    // EmitLine or Reset.
-    static constexpr std::size_t kLineSlotSize = 256;
+    // Room for kLineSlotSize bytes right behind the margin of the line being printed: a line
+    // read there is printed without being copied. It stays as read until the next EmitLine
+    // or Reset.
+    static constexpr std::size_t kLineSlotSize = kLineBufferSize;
     char* LineSlot() { return output_ + marginLength_; }
 
     // Moves to the next page line; at LastLine, or with `formFeed`, the page is finished.
@@ -46,8 +51,8 @@ public:
     std::int64_t LineNumber() const { return lineNumber_; }
 
 private:
-    // EmitLine for `remaining` characters (at most kLineSlotSize - 1), the number field set.
-    bool EmitPieces(const char* text, std::size_t remaining, bool formFeed);
+    // EmitLine for a line of at most kLineSlotSize - 1 bytes, the number field set.
+    bool EmitPieces(const CellRun& line, bool formFeed);
     void NextLineNumber();
 
     const PrintSettings& settings_;

@@ -48,7 +48,7 @@ void PageRecorder::Pause() {
     }
 }
 
-void PageRecorder::KeepText(int row, int column, const char* text, std::size_t length, bool bold) {
+void PageRecorder::KeepText(int row, int column, const CellRun& run, bool bold) {
     if (row < 0 || column < 0) {
         return;
     }
@@ -57,13 +57,56 @@ void PageRecorder::KeepText(int row, int column, const char* text, std::size_t l
         current_.rows.resize(index + 1);
     }
     RecordedRow& target = current_.rows[index];
-    std::size_t start = static_cast<std::size_t>(column);
-    if (target.text.size() < start + length) {
-        target.text.resize(start + length, ' ');
-    }
-    target.text.replace(start, length, text, length);
     target.drawn = true;
     target.bold = bold;
+    std::vector<std::string>& cells = target.cells;
+    const auto start = static_cast<std::size_t>(column);
+    if (cells.size() < start + run.cells) {
+        cells.resize(start + run.cells, " ");
+    }
+    // A wide character whose second cell is written over loses its first one too.
+    if (start < cells.size() && cells[start].empty() && start > 0) {
+        cells[start - 1] = " ";
+    }
+    std::size_t cell = start;
+    std::string prefix;  // characters of no width before any other
+    for (std::size_t at = 0; at < run.length;) {
+        CellChar ch = NextCellChar(run.text, run.length, at);
+        std::string bytes(run.text + at, ch.bytes);
+        at += ch.bytes;
+        if (ch.cells == 0) {
+            if (cell > start) {
+                // With the character before, the first cell of a wide one.
+                std::size_t base = cell - 1;
+                while (base > start && cells[base].empty()) {
+                    --base;
+                }
+                cells[base] += bytes;
+            } else {
+                prefix += bytes;
+            }
+            continue;
+        }
+        if (cell + static_cast<std::size_t>(ch.cells) > cells.size()) {
+            cells.resize(cell + static_cast<std::size_t>(ch.cells), " ");
+        }
+        cells[cell] = prefix + bytes;
+        prefix.clear();
+        if (ch.cells == 2) {
+            cells[cell + 1].clear();
+        }
+        cell += static_cast<std::size_t>(ch.cells);
+    }
+    if (!prefix.empty()) {
+        if (cell >= cells.size()) {
+            cells.resize(cell + 1, " ");
+        }
+        cells[cell] = prefix + cells[cell];
+    }
+    // A wide character whose first cell is written over loses its second one too.
+    if (cell > start && cell < cells.size() && cells[cell].empty()) {
+        cells[cell] = " ";
+    }
 }
 
 FontHandle PageRecorder::AddFont(const LogicalFont& font) {
@@ -104,6 +147,14 @@ std::string PageRecorder::Render() const {
     return out;
 }
 
+std::string RecordedRow::Text() const {
+    std::string text;
+    for (const std::string& cell : cells) {
+        text += cell;
+    }
+    return text;
+}
+
 void RenderPage(const RecordedPage& page, std::string& out) {
     out += "=== page " + std::to_string(page.number) + " ===\n";
     std::size_t last = page.rows.size();
@@ -113,9 +164,14 @@ void RenderPage(const RecordedPage& page, std::string& out) {
     for (std::size_t i = 0; i < last; ++i) {
         const RecordedRow& row = page.rows[i];
         if (row.drawn) {
-            std::size_t end = row.text.find_last_not_of(' ');
+            std::size_t end = row.cells.size();
+            while (end > 0 && row.cells[end - 1] == " ") {
+                --end;
+            }
             out += row.bold ? '*' : ' ';
-            out.append(row.text, 0, end == std::string::npos ? 0 : end + 1);
+            for (std::size_t c = 0; c < end; ++c) {
+                out += row.cells[c];
+            }
         }
         out += '\n';
     }

@@ -9,10 +9,16 @@
 
 #include "print/print_surface.h"
 
+// A row of cells, each holding the UTF-8 of what stands in it: one character with the
+// characters of no width that go with it, a blank, or nothing at all in the second cell of a
+// wide character.
 struct RecordedRow {
     bool drawn = false;
     bool bold = false;  // the bold font was selected when the row was drawn
-    std::string text;
+    std::vector<std::string> cells;
+
+    // The cells one after the other, blanks at the end included.
+    std::string Text() const;
 };
 
 struct RecordedPage {
@@ -34,11 +40,11 @@ public:
     void PageStarted();
     void PageEnded();
     void Pause();
-    void Text(int row, int column, const char* text, std::size_t length, bool bold) {
+    void Text(int row, int column, const CellRun& run, bool bold) {
         if (!pageOpen_) {
             ++strayTexts_;
         } else if (mode_ != Mode::Count) {
-            KeepText(row, column, text, length, bold);
+            KeepText(row, column, run, bold);
         }
     }
 
@@ -64,8 +70,8 @@ public:
     std::string Render() const;
 
 private:
-    // Puts a text into the rows of the open page.
-    void KeepText(int row, int column, const char* text, std::size_t length, bool bold);
+    // Puts a text into the rows of the open page, each character into its cells.
+    void KeepText(int row, int column, const CellRun& run, bool bold);
 
     Mode mode_;
     std::ostream* out_;
@@ -83,6 +89,6 @@ private:
 };
 
 // One page in the layout tool's format: "=== page N ===", then a line per row from row 0 to
-// the last one drawn: "*" or a blank for the font, then the text without trailing blanks;
-// an empty line for a row where nothing was drawn.
+// the last one drawn: "*" or a blank for the font, then the row's cells as UTF-8 without
+// trailing blanks; an empty line for a row where nothing was drawn.
 void RenderPage(const RecordedPage& page, std::string& out);

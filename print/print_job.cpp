@@ -120,11 +120,11 @@ void PrintJob::RunLines(Rules& rules) {
         }
         // Read right behind the margin, where the formatter prints it from.
         char* line = formatter_.LineSlot();
-        std::size_t length = 0;
-        text_.ReadLine(line, kPrintLineCapacity, &length);
+        CellRun visible;
+        text_.ReadLine(line, LineFormatter::kLineSlotSize, &visible);
         rules.BeforeLine(line);
         bool formFeed = settings_.FormFeed && HasFormFeed(line);
-        if (!formatter_.EmitLine(line, length, formFeed)) {
+        if (!formatter_.EmitLine(visible, formFeed)) {
             return;
         }
         rules.AfterLine(line);

@@ -6,6 +6,8 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "text/char_cells.h"
+
 // A font made by a surface; kNoFont stands for none.
 using FontHandle = std::uintptr_t;
 inline constexpr FontHandle kNoFont = 0;
@@ -46,6 +48,10 @@ public:
     virtual void CloseDocument() = 0;
     virtual bool OpenPage() = 0;
     virtual void ClosePage() = 0;
-    // Draws `length` characters of `text` with their top-left corner at (x, y), device units.
-    virtual void PutChars(int x, int y, const char* text, std::size_t length) = 0;
+    // Draws `run` (valid UTF-8) with the top-left corner of its first cell at (x, y), device
+    // units: each character at its own cell, cell i of the run at x + i * cellWidth, a wide
+    // character over two cells, a character of no width over the cell of the one before it
+    // (NextCellChar walks a run so). When run.ascii is set, each byte is one character of one
+    // cell.
+    virtual void PutChars(int x, int y, const CellRun& run, int cellWidth) = 0;
 };

@@ -138,6 +138,15 @@ void PrinterDevice::EndPage() {
     }
 }
 
+void PrinterDevice::PutText(int column, const char* text, std::size_t length) {
+    CellRun run;
+    run.text = text;
+    run.length = length;
+    run.ascii = FindNonAscii(text, length) == length;
+    run.cells = run.ascii ? length : CountCells(text, length);
+    PutText(column, run);
+}
+
 void PrinterDevice::PutText(int column, const char* text) {
     PutText(column, text, std::strlen(text));
 }

@@ -59,10 +59,9 @@ public:
     bool BeginPage();
     void EndPage();
 
-    // Draws `text` at `column` of CurrentLine (only with OutputEnabled). The position is
+    // Draws `run` from `column` of CurrentLine (only with OutputEnabled). The position is
     // computed in 64 bits; one outside the device's 32-bit range is not drawn.
-    void PutText(int column, const char* text);
-    void PutText(int column, const char* text, std::size_t length) {
+    void PutText(int column, const CellRun& run) {
         if (!OutputEnabled || surface_ == nullptr) {
             return;
         }
@@ -73,8 +72,11 @@ public:
         if (x < INT32_MIN || x > INT32_MAX || y < INT32_MIN || y > INT32_MAX) {
             return;
         }
-        surface_->PutChars(static_cast<int>(x), static_cast<int>(y), text, length);
+        surface_->PutChars(static_cast<int>(x), static_cast<int>(y), run, CharWidth);
     }
+    // The same for UTF-8 text whose cells are counted here.
+    void PutText(int column, const char* text, std::size_t length);
+    void PutText(int column, const char* text);
 
     bool HasDevice() const { return surface_ != nullptr; }
     PrintSurface* Surface() const { return surface_.get(); }

@@ -66,12 +66,12 @@ void RecordingSurface::ClosePage() {
     recorder_.PageEnded();
 }
 
-void RecordingSurface::PutChars(int x, int y, const char* text, std::size_t length) {
+void RecordingSurface::PutChars(int x, int y, const CellRun& run, int) {
     if (!recorder_.KeepsText()) {
-        recorder_.Text(0, 0, text, length, selectedBold_);  // counted only: no place needed
+        recorder_.Text(0, 0, run, selectedBold_);  // counted only: no place needed
         return;
     }
     int lineHeight = metrics_.lineHeight > 0 ? metrics_.lineHeight : 1;
     int charWidth = metrics_.charWidth > 0 ? metrics_.charWidth : 1;
-    recorder_.Text(y / lineHeight, x / charWidth, text, length, selectedBold_);
+    recorder_.Text(y / lineHeight, x / charWidth, run, selectedBold_);
 }

@@ -28,7 +28,7 @@ public:
     void CloseDocument() override;
     bool OpenPage() override;
     void ClosePage() override;
-    void PutChars(int x, int y, const char* text, std::size_t length) override;
+    void PutChars(int x, int y, const CellRun& run, int cellWidth) override;
 
     FontHandle SelectedFont() const { return selected_; }
 

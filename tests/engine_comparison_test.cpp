@@ -1,18 +1,23 @@
-// The print engine, rewritten for speed, against what it printed before, on generated texts of
-// every kind: C, assembler, Pascal, plain, tabs, CR LF and lone CRs, long lines, form feeds,
-// zero bytes and arbitrary bytes.
+// The print engine, rewritten for speed and then for UTF-8, against what it printed before, on
+// generated ASCII and 1252 texts of every kind: C, assembler, Pascal, plain, tabs, CR LF and
+// lone CRs, long lines, form feeds, zero bytes and arbitrary bytes.
 // - Lines: TextBuffer reading in pieces of every size gives the lines, widths and ends that
-//   the former reader gave reading the whole text (kept below as the reference).
-// - Pages: the whole job prints the pages the former engine printed. Those are known by the
-//   digest of their rendering, taken from the former engine on the same generated texts.
+//   the former 8-bit reader gave reading the whole text (kept below as the reference), once
+//   its UTF-8 is turned back into 1252.
+// - Pages: the whole job prints the pages the former engine printed, cell for cell. Those are
+//   known by the digest of their rendering, taken from the former engine on the same
+//   generated texts; the new rendering is UTF-8, turned back into 1252 for the digest.
 #include <gtest/gtest.h>
 
 #include <cstdint>
 #include <cstring>
+#include <map>
 #include <string>
 #include <vector>
 
 #include "tests/print_rig.h"
+#include "text/code_page.h"
+#include "text/utf8.h"
 
 namespace {
 
@@ -228,14 +233,44 @@ std::vector<ReferenceLine> ReferenceLines(const std::string& text, std::size_t c
     return lines;
 }
 
-std::vector<ReferenceLine> BufferLines(TextBuffer& buffer, std::size_t capacity) {
+// UTF-8 of characters of code page 1252 as the bytes of 1252 ("?" for any other character).
+std::string To1252(const std::string& utf8) {
+    static const std::map<char32_t, char> bytes = [] {
+        std::map<char32_t, char> table;
+        LegacyCodePage page(1252);
+        for (int byte = 0; byte < 256; ++byte) {
+            char in = static_cast<char>(byte);
+            char out[8];
+            std::size_t used = 0;
+            std::size_t length = page.Decode(&in, 1, true, out, sizeof out, &used);
+            char32_t code = 0;
+            EXPECT_EQ(DecodeUtf8(out, length, &code), length);
+            table[code] = in;
+        }
+        return table;
+    }();
+    std::string text;
+    for (std::size_t at = 0; at < utf8.size();) {
+        char32_t code = 0;
+        at += DecodeUtf8(utf8.data() + at, utf8.size() - at, &code);
+        auto found = bytes.find(code);
+        text += found != bytes.end() ? found->second : '?';
+    }
+    return text;
+}
+
+// The lines of `buffer`, turned into 1252 when `in1252`: then the line buffer has room for
+// every character of 1252 in UTF-8, so that only the capacity cuts a line; else it holds
+// `capacity` bytes (a loaded text has no capacity of its own).
+std::vector<ReferenceLine> BufferLines(TextBuffer& buffer, std::size_t capacity, bool in1252) {
     std::vector<ReferenceLine> lines;
-    std::vector<char> line(capacity);
+    std::vector<char> line(in1252 ? 3 * capacity + 4 : capacity);
     while (!buffer.AtEnd() && lines.size() < 1000000) {
-        std::size_t length = 0;
-        int column = buffer.ReadLine(line.data(), line.size(), &length);
-        EXPECT_EQ(length, std::strlen(line.data()));
-        lines.push_back({std::string(line.data(), length), column});
+        CellRun visible;
+        int column = buffer.ReadLine(line.data(), line.size(), &visible);
+        EXPECT_EQ(visible.length, std::strlen(line.data()));
+        std::string text(line.data(), visible.length);
+        lines.push_back({in1252 ? To1252(text) : text, column});
     }
     return lines;
 }
@@ -271,15 +306,18 @@ TEST(EngineComparison, LinesReadInPiecesOfAnySizeAreTheFormerReadersLines) {
                     TextBuffer buffer;
                     buffer.SetReadChunk(chunk);
                     ASSERT_TRUE(buffer.Open(path.c_str(), static_cast<int>(capacity)));
-                    ASSERT_TRUE(BufferLines(buffer, capacity) == expected);
+                    ASSERT_TRUE(BufferLines(buffer, capacity, true) == expected);
+                    EXPECT_EQ(buffer.Encoding(), TextEncoding::kLegacy);
                     // Again from the start, as every copy of a job reads it.
                     buffer.Rewind();
-                    ASSERT_TRUE(BufferLines(buffer, capacity) == expected);
+                    ASSERT_TRUE(BufferLines(buffer, capacity, true) == expected);
                 }
-                // Read whole, as the file viewer loads a text.
-                TextBuffer whole;
-                ASSERT_TRUE(whole.Load(path.c_str(), 2));
-                EXPECT_TRUE(BufferLines(whole, capacity) == expected) << KindName(kind);
+                // Read whole (as it is, not decoded): the same lines for an ASCII text.
+                if (FindNonAscii(text.data(), text.size()) == text.size()) {
+                    TextBuffer whole;
+                    ASSERT_TRUE(whole.Load(path.c_str(), 2));
+                    EXPECT_TRUE(BufferLines(whole, capacity, false) == expected) << KindName(kind);
+                }
             }
         }
     }
@@ -304,7 +342,7 @@ std::string PrintedPages(const PageCase& c, std::uint32_t chunk) {
     rig.dialog.ChooseCopies(static_cast<std::uint16_t>(c.copies));
     rig.text.SetReadChunk(chunk);
     EXPECT_EQ(rig.Print(Generate(c.kind, c.seed, 20000)), 1);
-    return rig.Pages();
+    return To1252(rig.Pages());
 }
 
 TEST(EngineComparison, TheJobPrintsTheFormerEnginesPages) {
@@ -354,10 +392,10 @@ TEST(EngineComparison, RunsOfEveryLengthEndAndCutAsTheFormerReadersDid) {
             TextBuffer buffer;
             buffer.SetReadChunk(chunk);
             ASSERT_TRUE(buffer.Open(path.c_str(), static_cast<int>(capacity)));
-            EXPECT_TRUE(BufferLines(buffer, capacity) == expected);
+            EXPECT_TRUE(BufferLines(buffer, capacity, true) == expected);
         }
         TextBuffer whole;
         ASSERT_TRUE(whole.Load(path.c_str(), 2));
-        EXPECT_TRUE(BufferLines(whole, capacity) == expected);
+        EXPECT_TRUE(BufferLines(whole, capacity, false) == expected);
     }
 }

@@ -17,7 +17,7 @@ TEST(LineFormatter, TheMarginAndTheFirstLine) {
     ASSERT_EQ(rig.Print("first\n\nthird"), 1);
     EXPECT_EQ(DrawnRows(rig.recorder, 0), (Rows{"0:      first", "1:", "2:      third"}));
     EXPECT_EQ(rig.Print("x\n"), 1);
-    EXPECT_EQ(std::string(rig.recorder.Pages()[1].rows[0].text), "     x")
+    EXPECT_EQ(std::string(rig.recorder.Pages()[1].rows[0].Text()), "     x")
         << "the margin is drawn as leading blanks from column 0";
 }
 

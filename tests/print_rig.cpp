@@ -48,7 +48,7 @@ std::string Trimmed(const std::string& text) {
 
 std::string RowText(const PageRecorder& recorder, std::size_t page, std::size_t row) {
     const RecordedRow* found = FindRow(recorder, page, row);
-    return found != nullptr ? Trimmed(found->text) : std::string();
+    return found != nullptr ? Trimmed(found->Text()) : std::string();
 }
 
 bool RowBold(const PageRecorder& recorder, std::size_t page, std::size_t row) {
@@ -64,7 +64,7 @@ std::vector<std::string> DrawnRows(const PageRecorder& recorder, std::size_t pag
     const RecordedPage& kept = recorder.Pages()[page];
     for (std::size_t i = 0; i < kept.rows.size(); ++i) {
         if (kept.rows[i].drawn) {
-            std::string text = Trimmed(kept.rows[i].text);
+            std::string text = Trimmed(kept.rows[i].Text());
             rows.push_back(std::to_string(i) + ":" + (text.empty() ? "" : " " + text));
         }
     }

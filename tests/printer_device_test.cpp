@@ -63,9 +63,10 @@ public:
         return pagesStart;
     }
     void ClosePage() override { log.push_back("endpage"); }
-    void PutChars(int x, int y, const char* text, std::size_t length) override {
+    void PutChars(int x, int y, const CellRun& run, int cellWidth) override {
         log.push_back("text " + std::to_string(x) + "," + std::to_string(y) + " " +
-                      std::string(text, length));
+                      std::string(run.text, run.length) + (run.ascii ? "" : " (utf-8)") + " " +
+                      std::to_string(run.cells) + "x" + std::to_string(cellWidth));
     }
 };
 
@@ -177,9 +178,11 @@ TEST(PrinterDevice, PagesReselectTheFontAndSkipOutputWhenDisabled) {
     EXPECT_EQ(device.CurrentLine, 0);
     device.CurrentLine = 2;
     device.PutText(3, "abc");
+    device.PutText(1, "\xC3\xA9\xE6\x97\xA5!");  // e acute, a wide character, "!"
     device.EndPage();
-    EXPECT_EQ(surface->log,
-              (std::vector<std::string>{"page", "use 9", "text 90,130 abc", "endpage"}));
+    EXPECT_EQ(surface->log, (std::vector<std::string>{
+                                "page", "use 9", "text 90,130 abc 3x30",
+                                "text 30,130 \xC3\xA9\xE6\x97\xA5! (utf-8) 4x30", "endpage"}));
 
     surface->log.clear();
     device.OutputEnabled = false;
@@ -279,10 +282,12 @@ TEST(PrinterDevice, PositionsBeyondThirtyTwoBitsAreNotDrawn) {
         int column, line, charWidth, lineHeight;
         const char* logged;  // "" when nothing may be drawn
     } cases[] = {
-        {0, 2, 30, 65, "text 0,130 t"}, {0, 1, 30, 2147483647, "text 0,2147483647 t"},
+        {0, 2, 30, 65, "text 0,130 t 1x30"},
+        {0, 1, 30, 2147483647, "text 0,2147483647 t 1x30"},
         {0, 2, 30, 2000000000, ""},  // 4,000,000,000 does not fit
         {0, 1000000, 30, 2400, ""},  // the overflow of a top margin of a million lines
-        {3, 0, 1500000000, 60, ""},     {-1, 0, 2147483647, 60, "text -2147483647,0 t"},
+        {3, 0, 1500000000, 60, ""},
+        {-1, 0, 2147483647, 60, "text -2147483647,0 t 1x2147483647"},
         {-2, 0, 1500000000, 60, ""},
     };
     for (const auto& c : cases) {

@@ -436,7 +436,8 @@ TEST(RealPrintCheck, ThePdfsHoldTheRecordedPages) {
         RecordingMetrics metrics;
         figures >> metrics.dpi >> metrics.charWidth >> metrics.lineHeight;
         ASSERT_GT(metrics.charWidth, 0);
-        std::vector<PageGrid> expected = ExpectedPages(ReadAll(stem + ".expected"));
+        // The recorded rows are UTF-8, a character a cell: in the code page, like the PDF's.
+        std::vector<PageGrid> expected = ExpectedPages(InCodePage(ReadAll(stem + ".expected")));
         std::vector<PageGrid> printed =
             PdfPages(ReadAll(stem + ".bbox.html"), ReadAll(stem + ".xml"), metrics);
         ASSERT_FALSE(expected.empty());

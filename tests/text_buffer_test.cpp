@@ -252,3 +252,112 @@ TEST(TextBufferOpen, TheFileIsLetGoOnceHeldWholeOrClosed) {
     buffer.Rewind();
     EXPECT_FALSE(buffer.AtEnd()) << "the first piece is still held";
 }
+
+namespace {
+
+// The lines and their widths, read into buffers of kLineBufferSize bytes.
+struct WideLine {
+    std::string text;
+    int cells;
+    bool operator==(const WideLine& other) const {
+        return text == other.text && cells == other.cells;
+    }
+};
+
+std::vector<WideLine> CellLines(const std::string& bytes, int capacity = kCapacity,
+                                std::uint32_t chunk = TextBuffer::kDefaultReadChunk) {
+    TempDir dir;
+    std::string path = dir.Write("cells.txt", bytes);
+    TextBuffer buffer;
+    buffer.SetReadChunk(chunk);
+    EXPECT_TRUE(buffer.Open(path.c_str(), capacity));
+    std::vector<WideLine> lines;
+    std::vector<char> line(kLineBufferSize);
+    while (!buffer.AtEnd()) {
+        CellRun visible;
+        int width = buffer.ReadLine(line.data(), line.size(), &visible);
+        EXPECT_EQ(visible.cells, CountCells(line.data(), visible.length));
+        EXPECT_EQ(visible.ascii, FindNonAscii(line.data(), visible.length) == visible.length);
+        lines.push_back({line.data(), width});
+    }
+    return lines;
+}
+
+const std::string kWide = "\xE6\x97\xA5";  // a wide character, two cells
+const std::string kAcute = "\xCC\x81";     // a combining mark, no cell
+const std::string kEAcute = "\xC3\xA9";    // one cell in two bytes
+
+}  // namespace
+
+TEST(TextBufferCells, TabsAndTheCapacityCountCells) {
+    // A tab after wide characters stops by cells: 日日 is four cells, the tab adds four.
+    EXPECT_EQ(CellLines(kWide + kWide + "\tx"),
+              (std::vector<WideLine>{{kWide + kWide + "    x", 9}}));
+    EXPECT_EQ(CellLines("e" + kAcute + "\tx"),
+              (std::vector<WideLine>{{"e" + kAcute + "       x", 9}}));
+    // 254 cells of two-byte characters fill a line of 508 bytes.
+    std::string accents;
+    for (int i = 0; i < 300; ++i) {
+        accents += kEAcute;
+    }
+    std::vector<WideLine> lines = CellLines(accents);
+    ASSERT_EQ(lines.size(), 2u);
+    EXPECT_EQ(lines[0].text.size(), 508u);
+    EXPECT_EQ(lines[0].cells, 253) << "the character that filled it is not counted";
+    EXPECT_EQ(lines[1].text.size(), 92u);
+}
+
+TEST(TextBufferCells, AWideCharacterAtTheCutStartsTheNextLine) {
+    std::string text = std::string(253, 'a') + kWide + "b\n";
+    std::vector<WideLine> lines = CellLines(text);
+    EXPECT_EQ(lines, (std::vector<WideLine>{{std::string(253, 'a'), 253}, {kWide + "b", 3}}));
+    // On a line of one cell it still goes, alone.
+    EXPECT_EQ(CellLines(kWide + "b", 2), (std::vector<WideLine>{{kWide, 0}, {"b", 0}}));
+    // Marks stay with the character that filled a line.
+    lines = CellLines(std::string(254, 'a') + kAcute + kAcute + "z");
+    ASSERT_EQ(lines.size(), 2u);
+    EXPECT_EQ(lines[0].text, std::string(254, 'a') + kAcute + kAcute);
+    EXPECT_EQ(lines[1].text, "z");
+}
+
+TEST(TextBufferCells, EndlessCombiningMarksAreCutByTheBytes) {
+    std::string text = "e";
+    for (int i = 0; i < 5000; ++i) {
+        text += kAcute;
+    }
+    text += "\nnext";
+    for (std::uint32_t chunk : {7u, 1000u, TextBuffer::kDefaultReadChunk}) {
+        std::vector<WideLine> lines = CellLines(text, kCapacity, chunk);
+        ASSERT_GE(lines.size(), 3u);
+        std::string joined;
+        for (std::size_t i = 0; i + 1 < lines.size(); ++i) {
+            EXPECT_LT(lines[i].text.size(), kLineBufferSize);
+            EXPECT_EQ(lines[i].text.size() % 2, i == 0 ? 1u : 0u) << "never inside a mark";
+            joined += lines[i].text;
+        }
+        EXPECT_EQ(joined, text.substr(0, text.size() - 5)) << "nothing lost";
+        EXPECT_EQ(lines.back().text, "next");
+    }
+}
+
+TEST(TextBufferCells, TheFileIsDecodedAndItsMarkLeftOut) {
+    std::string utf16 = std::string(
+        "\xFF\xFE"
+        "a\0\t\0\xE5\x65\r\0\n\0z\0",
+        14);
+    EXPECT_EQ(CellLines(utf16, kCapacity, 9),
+              (std::vector<WideLine>{{"a       " + kWide, 10}, {"z", 1}}));
+    EXPECT_EQ(CellLines("\xEF\xBB\xBF"
+                        "caf" +
+                        kEAcute),
+              (std::vector<WideLine>{{"caf" + kEAcute, 4}}));
+    EXPECT_EQ(CellLines("caf\xE9"), (std::vector<WideLine>{{"caf" + kEAcute, 4}}));
+    // A loaded text is read as it is: what is not UTF-8 reads as U+FFFD.
+    TempDir dir;
+    std::string path = dir.Write("raw.txt", "\xE9" + kEAcute);
+    TextBuffer buffer;
+    ASSERT_TRUE(buffer.Load(path.c_str(), 2));
+    char line[16];
+    EXPECT_EQ(buffer.ReadLine(line, sizeof line), 2);
+    EXPECT_STREQ(line, ("\xEF\xBF\xBD" + kEAcute).c_str());
+}

@@ -22,8 +22,9 @@ public:
     // number read. False on a read error. Bytes of `dest` beyond those read may be set to 0.
     bool Read(void* dest, std::uint32_t count, std::uint32_t* got);
 
-    // Moves the read position back to the start of the file; false when that fails.
-    bool SeekToStart();
+    // Moves the read position to `offset` bytes from the start; false when that fails.
+    bool SeekTo(std::uint64_t offset);
+    bool SeekToStart() { return SeekTo(0); }
 
     // Closes the file; safe to call when none is open.
     void Close();

@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdint>
 
 bool InputFile::Open(const char* path) {
     Close();
@@ -55,8 +56,12 @@ bool InputFile::Read(void* dest, std::uint32_t count, std::uint32_t* got) {
     return true;
 }
 
-bool InputFile::SeekToStart() {
-    return IsOpen() && ::lseek(static_cast<int>(handle_), 0, SEEK_SET) == 0;
+bool InputFile::SeekTo(std::uint64_t offset) {
+    if (!IsOpen() || offset > static_cast<std::uint64_t>(INT64_MAX)) {
+        return false;
+    }
+    auto place = static_cast<off_t>(offset);
+    return ::lseek(static_cast<int>(handle_), place, SEEK_SET) == place;
 }
 
 void InputFile::Close() {

@@ -63,9 +63,13 @@ bool InputFile::Read(void* dest, std::uint32_t count, std::uint32_t* got) {
     return true;
 }
 
-bool InputFile::SeekToStart() {
-    LARGE_INTEGER start = {};
-    return IsOpen() && SetFilePointerEx(AsHandle(handle_), start, nullptr, FILE_BEGIN) != 0;
+bool InputFile::SeekTo(std::uint64_t offset) {
+    if (!IsOpen() || offset > static_cast<std::uint64_t>(INT64_MAX)) {
+        return false;
+    }
+    LARGE_INTEGER place = {};
+    place.QuadPart = static_cast<LONGLONG>(offset);
+    return SetFilePointerEx(AsHandle(handle_), place, nullptr, FILE_BEGIN) != 0;
 }
 
 void InputFile::Close() {

@@ -12,10 +12,10 @@
 namespace {
 
 // Copies from `text` to `out` the bytes that a line takes as they are, at most `count`: every
-// byte above the carriage return. Returns how many. Sixteen bytes (or eight, without SSE2)
-// are tested and copied at a time; `out` must have room for `count` bytes, and the block that
-// holds the first other byte is stored whole when the room allows, its bytes behind the
-// copied ones being of no meaning.
+// byte above the carriage return and below 0x80 (one cell each). Returns how many. Sixteen bytes
+// (or eight, without SSE2) are tested and copied at a time; `out` must have room for `count` bytes,
+// and the block that holds the first other byte is stored whole when the room allows, its bytes
+// behind the copied ones being of no meaning.
 std::size_t CopyPlainRun(char* out, const char* text, std::size_t count) {
     std::size_t length = 0;
 #if defined(__SSE2__)
@@ -23,8 +23,9 @@ std::size_t CopyPlainRun(char* out, const char* text, std::size_t count) {
     while (length + 16 <= count) {
         __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text + length));
         _mm_storeu_si128(reinterpret_cast<__m128i*>(out + length), bytes);
-        // A bit for each byte up to the carriage return, as unsigned bytes.
-        int stops = _mm_movemask_epi8(_mm_cmpeq_epi8(_mm_min_epu8(bytes, highest), bytes));
+        // A bit for each byte up to the carriage return, as unsigned bytes, and from 0x80.
+        int stops = _mm_movemask_epi8(_mm_cmpeq_epi8(_mm_min_epu8(bytes, highest), bytes)) |
+                    _mm_movemask_epi8(bytes);
         if (stops != 0) {
             return length + static_cast<std::size_t>(__builtin_ctz(static_cast<unsigned>(stops)));
         }
@@ -38,16 +39,18 @@ std::size_t CopyPlainRun(char* out, const char* text, std::size_t count) {
         std::uint64_t word;
         std::memcpy(&word, text + length, sizeof word);
         std::memcpy(out + length, &word, sizeof word);
-        // A high bit for each byte below 14; the lowest one marks the first such byte (a
-        // borrow can only mark bytes above a true one).
-        std::uint64_t below = (word - kOnes * ('\r' + 1)) & ~word & kHighBits;
+        // A high bit for each byte below 14 and each from 0x80; the lowest one marks the
+        // first such byte (a borrow can only mark bytes above a true one).
+        std::uint64_t below =
+            ((word - kOnes * ('\r' + 1)) & ~word & kHighBits) | (word & kHighBits);
         if (below != 0) {
             return length + static_cast<std::size_t>(__builtin_ctzll(below) >> 3);
         }
         length += 8;
     }
 #endif
-    while (length<count&& static_cast<unsigned char>(text[length])> '\r') {
+    while (length<count&& static_cast<unsigned char>(text[length])> '\r' &&
+           static_cast<unsigned char>(text[length]) < 0x80) {
         out[length] = text[length];
         ++length;
     }
@@ -68,13 +71,15 @@ inline std::uint64_t CopyBlock(char* out, const char* text) {
     for (int i = 0; i < 4; ++i) {
         __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text + 16 * i));
         _mm_storeu_si128(reinterpret_cast<__m128i*>(out + 16 * i), bytes);
-        int marks = _mm_movemask_epi8(_mm_cmpeq_epi8(_mm_min_epu8(bytes, highest), bytes));
+        int marks = _mm_movemask_epi8(_mm_cmpeq_epi8(_mm_min_epu8(bytes, highest), bytes)) |
+                    _mm_movemask_epi8(bytes);
         stops |= static_cast<std::uint64_t>(static_cast<unsigned>(marks)) << (16 * i);
     }
 #else
     std::memcpy(out, text, kBlock);
     for (std::size_t i = 0; i < kBlock; ++i) {
-        stops |= static_cast<std::uint64_t>(static_cast<unsigned char>(text[i]) <= '\r') << i;
+        auto byte = static_cast<unsigned char>(text[i]);
+        stops |= static_cast<std::uint64_t>(byte <= '\r' || byte >= 0x80) << i;
     }
 #endif
     return stops;
@@ -137,29 +142,41 @@ bool TextBuffer::Load(const char* path, std::uint32_t spare) {
 bool TextBuffer::Open(const char* path, int lineCapacity) {
     assert(lineCapacity >= 2);
     lineCapacity_ = lineCapacity < 2 ? 2 : lineCapacity;
-    auto file = std::make_unique<InputFile>();
+    // The file is opened before the buffer lets its old text go, so that a failing Open
+    // leaves it as it was; the source's encoding told stays only for a file it opened.
+    DecodedFile probe;
     std::uint64_t size = 0;
     // The same limit as Load's, so that a file prints the same whichever way it is read.
-    if (!file->Open(path) || !file->Size(&size) || size > UINT32_MAX - 2u) {
+    if (!probe.Open(path, &size) || size > UINT32_MAX - 2u) {
         return false;
     }
+    probe.Close();
     Release();
-    std::uint32_t pieceSize = size < readChunk_ ? static_cast<std::uint32_t>(size) : readChunk_;
+    if (!source_.Open(path, &size) || size > UINT32_MAX - 2u) {
+        Release();
+        return false;
+    }
+    // A decoded text may take three bytes for one of the file (a legacy character or U+FFFD
+    // for a byte): a small file's piece holds all of it.
+    std::uint64_t whole = 3 * size + DecodedFile::kMinRoom;
+    std::uint32_t pieceSize = whole < readChunk_ ? static_cast<std::uint32_t>(whole) : readChunk_;
+    if (pieceSize < DecodedFile::kMinRoom) {
+        pieceSize = DecodedFile::kMinRoom;
+    }
     // One byte more for a terminator after the piece, and room behind it for the last block
     // of a piece that ReadLine tests (what is found there is never taken).
     if (!piece_.Allocate(std::size_t{pieceSize} + 1 + kPiecePadding, false)) {
+        Release();
         return false;
     }
     std::memset(piece_.Data() + pieceSize, 0, 1 + kPiecePadding);
     readable_ = static_cast<std::uint32_t>(piece_.Size());
     pieceSize_ = pieceSize;
     piece_.Data()[0] = '\0';
-    file_ = std::move(file);
     data_ = piece_.Data();
-    fileSize_ = size;
     bytesRead_ = static_cast<std::uint32_t>(size);
     more_ = size > 0;
-    if (more_ && !Refill()) {
+    if (more_ && !Refill() && !source_.AtEnd()) {
         Release();
         return false;
     }
@@ -167,21 +184,17 @@ bool TextBuffer::Open(const char* path, int lineCapacity) {
 }
 
 bool TextBuffer::Refill() {
-    if (!more_ || file_ == nullptr) {
+    if (!more_ || !source_.IsOpen()) {
         return false;  // what is held stays, so that Rewind finds a whole text again
     }
     windowStart_ += end_;
     cursor_ = 0;
-    end_ = 0;
-    std::uint32_t got = 0;
-    bool ok = file_->Read(piece_.Data(), pieceSize_, &got);
-    end_ = ok ? got : 0;
+    end_ = static_cast<std::uint32_t>(source_.Read(piece_.Data(), pieceSize_));
     piece_.Data()[end_] = '\0';
-    fileRead_ += end_;
-    if (end_ == 0 || fileRead_ >= fileSize_) {
+    if (end_ == 0 || source_.AtEnd()) {
         more_ = false;
         if (windowStart_ == 0) {
-            file_.reset();  // the whole text is held: the file is free for others again
+            source_.Close();  // the whole text is held: the file is free for others again
         }
     }
     return end_ > 0;
@@ -196,21 +209,20 @@ void TextBuffer::Rewind() {
     windowStart_ = 0;
     cursor_ = 0;
     end_ = 0;
-    fileRead_ = 0;
-    more_ = file_ != nullptr && fileSize_ > 0 && file_->SeekToStart();
+    more_ = source_.IsOpen() && bytesRead_ > 0 && source_.Rewind();
     Refill();
     windowStart_ = 0;
 }
 
 void TextBuffer::CloseFile() {
-    file_.reset();
+    source_.Close();
     more_ = false;
 }
 
 void TextBuffer::Release() {
     block_.Release();
     piece_.Release();
-    file_.reset();
+    source_.Close();
     data_ = nullptr;
     readable_ = 0;
     pieceSize_ = 0;
@@ -218,14 +230,16 @@ void TextBuffer::Release() {
     end_ = 0;
     bytesRead_ = 0;
     windowStart_ = 0;
-    fileSize_ = 0;
-    fileRead_ = 0;
     more_ = false;
     pendingEmptyLine_ = false;
 }
 
-int TextBuffer::ReadLine(char* out, std::size_t outSize, std::size_t* length) {
+int TextBuffer::ReadLine(char* out, std::size_t outSize, CellRun* visible) {
     assert(outSize >= 2);
+    if (visible != nullptr) {
+        *visible = CellRun{};
+        visible->text = out;
+    }
     if (outSize < 2) {
         // No room for a character: skip the line so that callers still reach the end.
         while ((cursor_ < end_ || Refill()) && data_[cursor_++] != '\n') {
@@ -234,23 +248,16 @@ int TextBuffer::ReadLine(char* out, std::size_t outSize, std::size_t* length) {
         if (outSize == 1) {
             out[0] = '\0';
         }
-        if (length != nullptr) {
-            *length = 0;
-        }
         return 0;
     }
     if (pendingEmptyLine_) {
         pendingEmptyLine_ = false;
         out[0] = '\0';
-        if (length != nullptr) {
-            *length = 0;
-        }
         return 0;
     }
-    std::size_t limit = static_cast<std::size_t>(lineCapacity_) - 1;
-    if (outSize - 1 < limit) {
-        limit = outSize - 1;
-    }
+    // A line holds at most cellLimit cells and byteLimit bytes.
+    const std::size_t cellLimit = static_cast<std::size_t>(lineCapacity_) - 1;
+    const std::size_t byteLimit = outSize - 1;
 
     // The cursor and the end of the piece are kept in locals, which the compiler can hold in
     // registers (stores through `out` could otherwise alias the members), and given back to
@@ -272,13 +279,32 @@ int TextBuffer::ReadLine(char* out, std::size_t outSize, std::size_t* length) {
     };
 
     std::size_t written = 0;
+    // Bytes written beyond the cells they cover, so that the column is written - extra: ASCII
+    // adds nothing, and only characters of more than one byte need a count.
+    std::size_t extra = 0;
+    bool ascii = true;
     constexpr std::size_t kNoZero = static_cast<std::size_t>(-1);
-    std::size_t visible = kNoZero;  // where the first zero byte was written
+    std::size_t visibleBytes = kNoZero;  // where the first zero byte was written
+    std::size_t visibleCells = 0;
+    bool visibleAscii = true;
+    // The line is full: `filledCells` tells the cells of the character that filled it, 0 when
+    // it was cut before a character that did not fit. `lastCells`: the cells of the last
+    // character written that covers any.
     bool full = false;
+    std::size_t filledCells = 0;
+    std::size_t lastCells = 0;
     while (!full && (cursor < end || refill())) {
         // Most bytes are ordinary: copy a run of them at once, up to the end of the room or
         // of the piece.
-        std::size_t room = limit - written;
+        std::size_t column = written - extra;
+        std::size_t cellRoom = cellLimit - column;
+        std::size_t byteRoom = byteLimit - written;
+        std::size_t room = cellRoom < byteRoom ? cellRoom : byteRoom;
+        if (room == 0) {
+            full = true;
+            filledCells = lastCells;
+            break;
+        }
         std::size_t available = end - cursor;
         std::size_t count = room < available ? room : available;
         std::size_t run = 0;
@@ -294,7 +320,11 @@ int TextBuffer::ReadLine(char* out, std::size_t outSize, std::size_t* length) {
                 // A whole block of ordinary bytes, with room and text for all of it.
                 written += kBlock;
                 cursor += static_cast<std::uint32_t>(kBlock);
-                full = written == limit;
+                lastCells = 1;
+                if (kBlock == room) {
+                    full = true;
+                    filledCells = 1;
+                }
                 continue;
             }
             run = static_cast<std::size_t>(__builtin_ctzll(stops));
@@ -303,13 +333,59 @@ int TextBuffer::ReadLine(char* out, std::size_t outSize, std::size_t* length) {
         }
         written += run;
         cursor += static_cast<std::uint32_t>(run);
+        lastCells = run > 0 ? 1 : lastCells;
         if (run == count) {
-            full = written == limit;
+            if (run == room) {
+                full = true;
+                filledCells = 1;
+            }
             continue;  // else the run went to the end of the piece
         }
+        column += run;
+        room -= run;
 
         // The run stopped at a byte that is not taken as it is.
-        char ch = text[cursor++];
+        auto byte = static_cast<unsigned char>(text[cursor]);
+        if (byte >= 0x80) {
+            // A character of more than one byte: the pieces hold whole ones.
+            char32_t code = 0;
+            std::size_t size = DecodeUtf8(text + cursor, end - cursor, &code);
+            char replacement[kMaxUtf8Bytes];
+            const char* bytes = text + cursor;
+            std::size_t outBytes = size;
+            if (code == kReplacementChar && size == 1) {
+                outBytes = EncodeUtf8(kReplacementChar, replacement);
+                bytes = replacement;
+            }
+            auto cells = static_cast<std::size_t>(CharCells(code));
+            if (column + cells > cellLimit || written + outBytes > byteLimit) {
+                full = true;
+                if (written > 0) {
+                    break;  // it starts the next line
+                }
+                // Alone on its line it goes in all the same, wider than the line, unless no
+                // buffer could hold it: then it is passed over.
+                if (outBytes > byteLimit) {
+                    cursor += static_cast<std::uint32_t>(size);
+                    break;
+                }
+            }
+            std::memcpy(out + written, bytes, outBytes);
+            written += outBytes;
+            extra += outBytes - cells;
+            cursor += static_cast<std::uint32_t>(size);
+            ascii = false;
+            if (cells > 0) {
+                lastCells = cells;
+            }
+            if (full || (cells > 0 && column + cells >= cellLimit) || written == byteLimit) {
+                full = true;
+                filledCells = lastCells;
+            }
+            continue;
+        }
+        ++cursor;
+        char ch = static_cast<char>(byte);
         if (ch == '\n') {
             break;
         }
@@ -317,34 +393,51 @@ int TextBuffer::ReadLine(char* out, std::size_t outSize, std::size_t* length) {
             continue;
         }
         if (ch == '\t' && expandTabs_) {
-            // Up to here every character took one column.
-            std::size_t column = written;
             std::size_t blanks = column < sizeof blanksAt_ ? blanksAt_[column] : 0;
             if (blanks == 0) {
                 auto width = static_cast<std::size_t>(tabWidth_);
                 blanks = width - column % width;
             }
-            if (blanks >= limit - written) {
+            lastCells = 1;
+            if (blanks >= room) {
                 // The blanks fill the line: the rest of them is dropped.
-                std::memset(out + written, ' ', limit - written);
-                written = limit;
+                std::memset(out + written, ' ', room);
+                written += room;
                 full = true;
+                filledCells = 1;
                 break;
             }
             PutBlanks(out + written, outSize - written, blanks);
             written += blanks;
             continue;
         }
-        if (ch == '\0' && visible == kNoZero) {
-            visible = written;
+        if (ch == '\0' && visibleBytes == kNoZero) {
+            visibleBytes = written;
+            visibleCells = column;
+            visibleAscii = ascii;
         }
         out[written++] = ch;
-        if (written == limit) {
+        lastCells = 1;
+        if (room == 1) {
             full = true;
+            filledCells = 1;
             break;
         }
     }
     if (full) {
+        // Characters of no width go with the one before them, as far as the bytes allow.
+        while ((cursor < end || refill()) && static_cast<unsigned char>(text[cursor]) >= 0x80) {
+            char32_t code = 0;
+            std::size_t size = DecodeUtf8(text + cursor, end - cursor, &code);
+            if (CharCells(code) != 0 || written + size > byteLimit) {
+                break;
+            }
+            std::memcpy(out + written, text + cursor, size);
+            written += size;
+            extra += size;
+            cursor += static_cast<std::uint32_t>(size);
+            ascii = false;
+        }
         // A line that filled the buffer exactly still owns the line end behind it. Carriage
         // returns before it are taken too: they would add nothing to the next line, unless
         // the text ends with them, when the next line is an empty one.
@@ -365,10 +458,19 @@ int TextBuffer::ReadLine(char* out, std::size_t outSize, std::size_t* length) {
     }
     cursor_ = cursor;
     out[written] = '\0';
-    if (length != nullptr) {
-        *length = visible < written ? visible : written;
+    std::size_t cells = written - extra;
+    if (visible != nullptr) {
+        if (visibleBytes == kNoZero) {
+            visible->length = written;
+            visible->cells = cells;
+            visible->ascii = ascii;
+        } else {
+            visible->length = visibleBytes;
+            visible->cells = visibleCells;
+            visible->ascii = visibleAscii;
+        }
     }
-    // Every character is one column wide, except that the one that filled a cut line is not
+    // Every character counts its cells, except that the one that filled a cut line is not
     // counted.
-    return static_cast<int>(full ? written - 1 : written);
+    return static_cast<int>(cells - filledCells);
 }

@@ -1,13 +1,19 @@
 // TextBuffer: a text handed out one line at a time: a whole file in one zero-filled block
-// (Load), or a file read in pieces as its lines are taken (Open).
+// (Load), or a file read in pieces as its lines are taken (Open), decoded to UTF-8.
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
-#include <memory>
 
-#include "text/input_file.h"
+#include "text/char_cells.h"
+#include "text/decoded_file.h"
 #include "text/memory_block.h"
+
+// The bytes of a line buffer that takes any line ReadLine gives with the print job's
+// capacity: 254 cells of characters of up to four bytes, and room for characters of no width
+// (combining marks) beside them. A line holds at most one byte less; a line of endless
+// combining marks is cut there like a long line.
+inline constexpr std::size_t kLineBufferSize = 2048;
 
 class TextBuffer {
 public:
@@ -23,26 +29,36 @@ public:
     bool Load(const char* path, std::uint32_t spare);
 
     // Sets the line capacity (at least 2, terminator included) and opens the file for reading
-    // its lines: it is read in pieces of ReadChunk() bytes as the lines are taken, and stays
-    // open (not shared) until it has been read whole into one piece, or until CloseFile,
-    // Release or the next Open or Load. The lines are those the whole
+    // its lines: it is read and decoded to UTF-8 (text_encoding.h tells the rule, with
+    // CodePage() as the legacy code page) in pieces of ReadChunk() bytes as the lines are
+    // taken, and stays open (not shared) until it has been read whole into one piece, or
+    // until CloseFile, Release or the next Open or Load. The lines are those the whole
     // text would give. False, with the buffer as it was, when the file cannot be opened or is
     // 4 GiB or larger; false, with the buffer empty, when its first piece cannot be held or
     // read. A later read error ends the text there.
     bool Open(const char* path, int lineCapacity);
 
-    // Copies the next line into `out`, without its line end, tabs expanded when ExpandTabs
-    // is set and carriage returns dropped wherever they stand. A line longer than the limit
-    // (the smaller of LineCapacity and outSize, less one for the terminator) is cut there
-    // and its rest comes back as the next line; when the cut falls just before the line end,
-    // that line end is taken with it, so no empty line follows. Returns the line's width in
-    // columns, not counting the character that filled a cut line. With no text, or at the
-    // end, `out` becomes empty and the result is 0.
-    // `length`, when given, receives the length of `out` as a terminated text: the characters
-    // before the first zero byte.
-    int ReadLine(char* out, std::size_t outSize, std::size_t* length = nullptr);
+    // Copies the next line into `out` as UTF-8, without its line end, tabs expanded when
+    // ExpandTabs is set and carriage returns dropped wherever they stand. Columns are cells
+    // (char_cells.h): a line holds at most LineCapacity - 1 cells and outSize - 1 bytes. A
+    // longer line is cut there, never inside a character nor before the characters of no
+    // width that follow one (a wide character that does not fit starts the next line); its
+    // rest comes back as the next line; when the cut falls just before the line end, that
+    // line end is taken with it, so no empty line follows. Returns the line's width in cells,
+    // not counting the character that filled a cut line. With no text, or at the end, `out`
+    // becomes empty and the result is 0. A byte of a loaded text that is not valid UTF-8
+    // reads as U+FFFD.
+    // `visible`, when given, receives the line as a terminated text (the characters before
+    // the first zero byte): `out`, its length, cells and whether it is ASCII.
+    int ReadLine(char* out, std::size_t outSize, CellRun* visible = nullptr);
 
     bool AtEnd() const { return cursor_ >= end_ && !more_ && !pendingEmptyLine_; }
+    // The legacy code page of the files opened from now on (kDefaultCodePage at first).
+    void SetCodePage(int codePage) { source_.SetCodePage(codePage); }
+    int CodePage() const { return source_.CodePage(); }
+    // The encoding of the opened file, as far as it is told (see DecodedFile).
+    bool EncodingDecided() const { return source_.Decided(); }
+    TextEncoding Encoding() const { return source_.Encoding(); }
     // Back to the first line; an opened file is read again from its start when its start is
     // no longer held (a failing seek ends the text).
     void Rewind();
@@ -51,8 +67,9 @@ public:
     // from its start; the lines of any other end with that piece.
     void CloseFile();
 
-    // The text held: after Load the whole text followed by the spare zero bytes, after Open
-    // the piece of the file held now, followed by a zero byte; nullptr when nothing is held.
+    // The text held: after Load the whole file as it is followed by the spare zero bytes,
+    // after Open the piece of the decoded text held now, followed by a zero byte; nullptr
+    // when nothing is held.
     const char* Text() const { return data_; }
     std::uint32_t BytesRead() const { return bytesRead_; }
 
@@ -65,20 +82,21 @@ public:
 
     static constexpr std::uint32_t kDefaultReadChunk = 1u << 20;
     std::uint32_t ReadChunk() const { return readChunk_; }
-    // Size of the pieces Open reads (at least 1); for tests of lines that cross pieces.
+    // Size of the pieces Open reads (at least 1, though a piece holds no less than
+    // DecodedFile::kMinRoom bytes); for tests of lines that cross pieces.
     void SetReadChunk(std::uint32_t bytes) { readChunk_ = bytes < 1 ? 1 : bytes; }
 
 private:
-    // Moves what is left of the held text to the front of the piece buffer and reads more of
-    // an opened file after it. False when nothing more could be read.
+    // Reads the next piece of an opened file into the piece buffer. False when nothing more
+    // could be read.
     bool Refill();
 
     // Bytes behind a piece that ReadLine may read, and then leave, in whole blocks.
     static constexpr std::uint32_t kPiecePadding = 64;
 
-    MemoryBlock block_;                // the whole text after Load
-    MemoryBlock piece_;                // the piece buffer after Open
-    std::unique_ptr<InputFile> file_;  // the opened file
+    MemoryBlock block_;   // the whole text after Load
+    MemoryBlock piece_;   // the piece buffer after Open
+    DecodedFile source_;  // the opened file
     const char* data_ = nullptr;
     std::uint32_t readable_ = 0;   // bytes that may be read from data_ on: the text and more
     std::uint32_t pieceSize_ = 0;  // the most bytes a piece read after Open holds
@@ -86,9 +104,7 @@ private:
     std::uint32_t end_ = 0;
     std::uint32_t bytesRead_ = 0;
     std::uint64_t windowStart_ = 0;  // offset in the file of data_[0]
-    std::uint64_t fileSize_ = 0;
-    std::uint64_t fileRead_ = 0;  // bytes of the opened file read so far
-    bool more_ = false;           // the opened file holds bytes not read yet
+    bool more_ = false;              // the opened file holds text not read yet
     // A cut line took the carriage returns after it, and the text ended there: the whole text
     // would still give one empty line.
     bool pendingEmptyLine_ = false;

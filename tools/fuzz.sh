@@ -14,7 +14,7 @@ source "$top/tools/common.sh"
 
 seconds=${1:-60}
 runs=${2:--1}
-targets=(fuzz_print_job fuzz_read_line fuzz_decimal_text fuzz_entry_order fuzz_file_list
+targets=(fuzz_print_job fuzz_read_line fuzz_text_decoder fuzz_decimal_text fuzz_entry_order fuzz_file_list
     fuzz_postscript_page)
 
 ensure_packages "${QUILLMAR_FUZZ_PACKAGES[@]}" || die "cannot install the packages"

@@ -17,6 +17,7 @@
 #include "print/recording_job_host.h"
 #include "print/recording_print_dialog.h"
 #include "print/recording_surface.h"
+#include "text/code_page.h"
 #include "text/text_buffer.h"
 
 namespace {
@@ -29,6 +30,7 @@ const char kUsage[] =
     "  --line-numbers   --no-page-numbers   --form-feeds   --single-sheets   --tab-size=N\n"
     "  --pages=FROM-TO  the print dialog's page range        --copies=N   (default 1)\n"
     "  --cancel-at-pause=K   answer the K-th single-sheet pause with Cancel\n"
+    "  --code-page=N    the legacy code page of texts that are not UTF-8 (default 1252)\n"
     "  --quiet          lay everything out, write nothing\n";
 
 struct Options {
@@ -43,6 +45,7 @@ struct Options {
     int fromPage = 0, toPage = 0;
     long copies = 1;
     int cancelAtPause = 0;
+    int codePage = kDefaultCodePage;
     bool quiet = false;
     const char* file = nullptr;
 };
@@ -156,6 +159,9 @@ bool ParseOptions(int argc, char** argv, Options* o) {
         } else if ((v = Value(arg, "--cancel-at-pause")) != nullptr) {
             ok = ParseInt(v, 1, 1000000000, &number);
             o->cancelAtPause = static_cast<int>(number);
+        } else if ((v = Value(arg, "--code-page")) != nullptr) {
+            ok = ParseInt(v, 1, 65535, &number);
+            o->codePage = static_cast<int>(number);
         } else if (std::strcmp(arg, "--quiet") == 0) {
             o->quiet = true;
         } else if (arg[0] == '-' && arg[1] == '-') {
@@ -221,6 +227,7 @@ int main(int argc, char** argv) {
     host.CancelAtPause(options.cancelAtPause);
 
     TextBuffer text;
+    text.SetCodePage(options.codePage);
     PrintJob job(settings, geometry, device, text, dialog, host);
     int result = job.PrintFile(options.file);
     std::cout.flush();

@@ -1,0 +1,73 @@
+// Tests of character cells: the table, the count and the cut at a width.
+#include "text/char_cells.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "text/code_page.h"
+
+TEST(CharCells, WideCombiningAndTheRest) {
+    const struct {
+        char32_t code;
+        int cells;
+    } cases[] = {
+        {'A', 1},      {0x09, 1},    {0x00, 1},    {0x7F, 1},    {0x85, 1},      // controls
+        {0xE9, 1},     {0xAD, 1},    {0x20AC, 1},  {0x416, 1},   {0x3A9, 1},     // é, soft hyphen
+        {0x301, 0},    {0x5B4, 0},   {0x20DD, 0},  {0x200B, 0},  {0xFEFF, 0},    // marks, formats
+        {0x200D, 0},   {0xFE0F, 0},  {0xE0100, 0}, {0x1160, 0},  {0x11A8, 0},    // Hangul jamo
+        {0x1100, 2},   {0x65E5, 2},  {0xAC00, 2},  {0x3042, 2},  {0xFF21, 2},    // wide
+        {0x3000, 2},   {0x1F600, 2}, {0x20000, 2}, {0x3FFFD, 2}, {0x9FFF, 2},    // planes 2, 3
+        {0xFF61, 1},   {0x30FB, 2},  {0x302A, 0},  {0xFFFD, 1},  {0x10FFFF, 1},  // halfwidth
+        {0x110000, 1},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(CharCells(c.code), c.cells) << std::hex << static_cast<unsigned>(c.code);
+    }
+}
+
+TEST(CharCells, EveryCharacterOf1252IsOneCell) {
+    LegacyCodePage page(1252);
+    for (int byte = 0; byte < 256; ++byte) {
+        char in = static_cast<char>(byte);
+        char out[8];
+        std::size_t used = 0;
+        std::size_t length = page.Decode(&in, 1, true, out, sizeof out, &used);
+        EXPECT_EQ(CountCells(out, length), 1u) << byte;
+    }
+}
+
+TEST(CharCells, CutsTakeWholeCharactersAndTheMarksAfterThem) {
+    // "ab" "日" "é" written as e and a combining acute; "x".
+    const std::string text =
+        "ab\xE6\x97\xA5"
+        "e\xCC\x81x";
+    EXPECT_EQ(CountCells(text.data(), text.size()), 6u);
+    const struct {
+        std::size_t width;
+        std::size_t bytes;
+        std::size_t cells;
+    } cases[] = {
+        {0, 1, 1},             // the first character goes in whatever the width
+        {2, 2, 2}, {3, 2, 2},  // the wide character does not split: it moves on whole
+        {4, 5, 4}, {5, 8, 5},  // the mark stays with its e
+        {6, 9, 6}, {100, 9, 6},
+    };
+    for (const auto& c : cases) {
+        CellCut cut = CutAtCells(text.data(), text.size(), c.width);
+        EXPECT_EQ(cut.bytes, c.bytes) << c.width;
+        EXPECT_EQ(cut.cells, c.cells) << c.width;
+    }
+    CellCut wide = CutAtCells("\xE6\x97\xA5z", 4, 1);
+    EXPECT_EQ(wide.bytes, 3u) << "a wide character alone on a one-cell width still goes";
+    EXPECT_EQ(wide.cells, 2u);
+
+    CellChar ch = NextCellChar(text.data(), text.size(), 2);
+    EXPECT_EQ(ch.code, 0x65E5u);
+    EXPECT_EQ(ch.bytes, 3u);
+    EXPECT_EQ(ch.cells, 2);
+    ch = NextCellChar("\xFF", 1, 0);
+    EXPECT_EQ(ch.code, kReplacementChar);
+    EXPECT_EQ(ch.bytes, 1u);
+    EXPECT_EQ(ch.cells, 1);
+}

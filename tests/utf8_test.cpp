@@ -1,0 +1,85 @@
+// Tests of UTF-8: reading a character, the checks, and the checker fed in pieces.
+#include "text/utf8.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+TEST(Utf8, ValidAndInvalidSequences) {
+    const struct {
+        std::string bytes;
+        std::size_t length;  // bytes taken by the first character
+        char32_t code;
+    } cases[] = {
+        {"A", 1, 'A'},
+        {"\xC3\xA9", 2, 0xE9},
+        {"\xE2\x82\xAC", 3, 0x20AC},
+        {"\xF0\x9F\x98\x80", 4, 0x1F600},
+        {"\xF4\x8F\xBF\xBF", 4, 0x10FFFF},
+        {"\xEF\xBF\xBD", 3, 0xFFFD},
+        // Overlong forms, surrogates, past U+10FFFF, stray and lone bytes: one byte each.
+        {"\xC0\x80", 1, kReplacementChar},
+        {"\xC1\xBF", 1, kReplacementChar},
+        {"\xE0\x80\x80", 1, kReplacementChar},
+        {"\xE0\x9F\xBF", 1, kReplacementChar},
+        {"\xF0\x80\x80\x80", 1, kReplacementChar},
+        {"\xED\xA0\x80", 1, kReplacementChar},
+        {"\xED\xBF\xBF", 1, kReplacementChar},
+        {"\xF4\x90\x80\x80", 1, kReplacementChar},
+        {"\xF5\x80\x80\x80", 1, kReplacementChar},
+        {"\xFF", 1, kReplacementChar},
+        {"\x80", 1, kReplacementChar},
+        // Cut short, by the end or by a byte that does not continue it.
+        {"\xE2\x82", 1, kReplacementChar},
+        {"\xE2\x82"
+         "A",
+         1, kReplacementChar},
+        {"\xF0\x9F\x98", 1, kReplacementChar},
+    };
+    for (const auto& c : cases) {
+        char32_t code = 0;
+        EXPECT_EQ(DecodeUtf8(c.bytes.data(), c.bytes.size(), &code), c.length) << c.bytes;
+        EXPECT_EQ(code, c.code) << c.bytes;
+        bool valid = c.code != kReplacementChar || c.length == 3;
+        EXPECT_EQ(ValidUtf8Length(c.bytes.data(), c.bytes.size()) == c.bytes.size(), valid)
+            << c.bytes;
+        if (valid) {
+            char out[kMaxUtf8Bytes];
+            EXPECT_EQ(std::string(out, EncodeUtf8(code, out)), c.bytes.substr(0, c.length));
+        }
+    }
+    char out[kMaxUtf8Bytes];
+    EXPECT_EQ(std::string(out, EncodeUtf8(0xD800, out)), "\xEF\xBF\xBD") << "no surrogates";
+    EXPECT_EQ(std::string(out, EncodeUtf8(0x110000, out)), "\xEF\xBF\xBD");
+}
+
+TEST(Utf8, ValidLengthTellsACutCharacterFromAnInvalidByte) {
+    bool cut = false;
+    EXPECT_EQ(ValidUtf8Length("ab\xE2\x82", 4, &cut), 2u);
+    EXPECT_TRUE(cut) << "the end may complete it";
+    EXPECT_EQ(ValidUtf8Length("ab\xE2\x41", 4, &cut), 2u);
+    EXPECT_FALSE(cut);
+    EXPECT_EQ(ValidUtf8Length("ab\xED\xA0", 4, &cut), 2u);
+    EXPECT_FALSE(cut) << "a surrogate is known invalid from its second byte";
+    std::string long_text(100, 'x');
+    EXPECT_EQ(FindNonAscii(long_text.data(), long_text.size()), 100u);
+    long_text[77] = '\xC3';
+    EXPECT_EQ(FindNonAscii(long_text.data(), long_text.size()), 77u);
+}
+
+TEST(Utf8, TheCheckerAgreesWhereverThePiecesAreCut) {
+    const std::string texts[] = {"caf\xC3\xA9 \xE2\x80\x94 5 \xE2\x82\xAC \xF0\x9F\x98\x80",
+                                 "ok \xE2\x82", "\xC3", "\xE2\x28\xA1", ""};
+    for (const std::string& text : texts) {
+        bool whole = ValidUtf8Length(text.data(), text.size()) == text.size();
+        for (std::size_t a = 0; a <= text.size(); ++a) {
+            for (std::size_t b = a; b <= text.size(); ++b) {
+                Utf8Validator checker;
+                checker.Feed(text.data(), a);
+                checker.Feed(text.data() + a, b - a);
+                checker.Feed(text.data() + b, text.size() - b);
+                EXPECT_EQ(checker.Finish(), whole) << text << " cut at " << a << ", " << b;
+            }
+        }
+    }
+}

@@ -1,0 +1,248 @@
+// DecodedFile: a text file read as UTF-8 piece by piece.
+#include "text/decoded_file.h"
+
+#include <cstring>
+
+namespace {
+
+// The most bytes one InputFile::Read is asked for.
+constexpr std::size_t kMaxRead = 1u << 30;
+
+}  // namespace
+
+DecodedFile::~DecodedFile() = default;
+
+bool DecodedFile::Open(const char* path, std::uint64_t* size) {
+    Close();
+    decided_ = false;
+    encoding_ = TextEncoding::kLegacy;
+    markLength_ = 0;
+    mode_ = Mode::kAscii;
+    if (!file_.Open(path) || !file_.Size(&size_)) {
+        file_.Close();
+        return false;
+    }
+    *size = size_;
+    position_ = 0;
+    exhausted_ = size_ == 0;
+    started_ = false;
+    return true;
+}
+
+void DecodedFile::SetCodePage(int codePage) {
+    if (codePage != codePage_) {
+        codePage_ = codePage;
+        legacy_.reset();
+    }
+}
+
+void DecodedFile::Close() {
+    file_.Close();
+    exhausted_ = true;
+    carryLength_ = 0;
+    rawStart_ = 0;
+    rawEnd_ = 0;
+    raw_.Release();
+}
+
+bool DecodedFile::AtEnd() const {
+    return exhausted_ && carryLength_ == 0 && rawStart_ == rawEnd_;
+}
+
+bool DecodedFile::Rewind() {
+    carryLength_ = 0;
+    rawStart_ = 0;
+    rawEnd_ = 0;
+    started_ = false;
+    position_ = 0;
+    exhausted_ = true;
+    if (!file_.IsOpen() || !file_.SeekTo(0)) {
+        return false;
+    }
+    exhausted_ = size_ == 0;
+    return true;
+}
+
+bool DecodedFile::ReadRaw(char* out, std::size_t count, std::size_t* got) {
+    *got = 0;
+    if (exhausted_) {
+        return true;
+    }
+    if (count > kMaxRead) {
+        count = kMaxRead;
+    }
+    std::uint32_t read = 0;
+    bool ok = file_.Read(out, static_cast<std::uint32_t>(count), &read);
+    if (!ok) {
+        exhausted_ = true;  // the text ends where the error is
+        return false;
+    }
+    *got = read;
+    position_ += read;
+    if (read < count || position_ >= size_) {
+        exhausted_ = true;
+    }
+    return true;
+}
+
+void DecodedFile::ModeForEncoding() {
+    if (!decided_) {
+        mode_ = Mode::kAscii;
+    } else if (encoding_ == TextEncoding::kUtf8) {
+        mode_ = Mode::kDirect;
+    } else {
+        mode_ = Mode::kDecoded;
+        if (encoding_ == TextEncoding::kLegacy && legacy_ == nullptr) {
+            legacy_ = std::make_unique<LegacyCodePage>(codePage_);
+        }
+    }
+}
+
+void DecodedFile::Start() {
+    started_ = true;
+    if (!decided_ && position_ == 0 && !exhausted_) {
+        // The first pass: a mark decides at once.
+        char head[3];
+        std::size_t got = 0;
+        ReadRaw(head, sizeof head, &got);
+        ByteOrderMark mark = ReadByteOrderMark(head, got);
+        if (mark.length > 0) {
+            decided_ = true;
+            encoding_ = mark.encoding;
+            markLength_ = mark.length;
+        }
+        position_ = markLength_;
+        exhausted_ = position_ >= size_;
+        if (!file_.SeekTo(position_)) {
+            exhausted_ = true;
+        }
+    } else if (markLength_ > 0 && !exhausted_) {
+        position_ = markLength_;
+        exhausted_ = position_ >= size_ || !file_.SeekTo(position_);
+    }
+    ModeForEncoding();
+}
+
+std::size_t DecodedFile::Read(char* out, std::size_t room) {
+    if (room < kMinRoom) {
+        return 0;
+    }
+    if (!started_) {
+        Start();
+    }
+    for (;;) {
+        bool again = false;
+        std::size_t length =
+            mode_ == Mode::kDecoded ? ReadDecoded(out, room) : ReadDirect(out, room, &again);
+        if (length > 0 || !again) {
+            return length;
+        }
+    }
+}
+
+std::size_t DecodedFile::ReadDirect(char* out, std::size_t room, bool* again) {
+    *again = false;
+    std::size_t total = carryLength_;
+    std::memcpy(out, carry_, carryLength_);
+    carryLength_ = 0;
+    std::size_t got = 0;
+    ReadRaw(out + total, room - total, &got);
+    total += got;
+    if (total == 0) {
+        return 0;
+    }
+    std::size_t from = 0;
+    if (mode_ == Mode::kAscii) {
+        from = FindNonAscii(out, total);
+        if (from == total) {
+            return total;
+        }
+        Decide(out + from, total - from);
+        if (mode_ == Mode::kDecoded) {
+            // What comes before is ASCII, the same in any encoding; the rest is decoded.
+            Unread(total - from);
+            *again = from == 0;
+            return from;
+        }
+    }
+    // UTF-8 as it was read: checked, and a character cut at the end kept for the next read.
+    bool cut = false;
+    std::size_t valid = from + ValidUtf8Length(out + from, total - from, &cut);
+    if (valid == total) {
+        return total;
+    }
+    if (cut && !exhausted_) {
+        carryLength_ = total - valid;
+        std::memcpy(carry_, out + valid, carryLength_);
+        *again = valid == 0;
+        return valid;
+    }
+    // An invalid byte (of a file with a mark, or of one changed since it was checked): the
+    // rest goes through the decoder, which replaces such bytes.
+    Unread(total - valid);
+    mode_ = Mode::kDecoded;
+    *again = valid == 0;
+    return valid;
+}
+
+void DecodedFile::Unread(std::size_t count) {
+    position_ -= count;
+    exhausted_ = position_ >= size_ || !file_.SeekTo(position_);
+}
+
+bool DecodedFile::EnsureRaw() {
+    return !raw_.Empty() || raw_.Allocate(kRawSize, false);
+}
+
+void DecodedFile::Decide(const char* bytes, std::size_t length) {
+    Utf8Validator validator;
+    bool valid = validator.Feed(bytes, length);
+    if (valid && !exhausted_) {
+        // Read ahead to the end of the file, then come back.
+        std::uint64_t back = position_;
+        if (!EnsureRaw()) {
+            valid = false;  // no room to check: the legacy code page, as before this rule
+        }
+        while (valid && !exhausted_) {
+            std::size_t got = 0;
+            if (!ReadRaw(raw_.Data(), kRawSize, &got)) {
+                break;
+            }
+            valid = validator.Feed(raw_.Data(), got);
+        }
+        position_ = back;
+        exhausted_ = position_ >= size_ || !file_.SeekTo(position_);
+    }
+    decided_ = true;
+    encoding_ = valid && validator.Finish() ? TextEncoding::kUtf8 : TextEncoding::kLegacy;
+    ModeForEncoding();
+}
+
+std::size_t DecodedFile::ReadDecoded(char* out, std::size_t room) {
+    if (!EnsureRaw()) {
+        exhausted_ = true;
+        rawStart_ = rawEnd_ = 0;
+        return 0;
+    }
+    TextDecoder decoder(encoding_, legacy_.get());
+    char* raw = raw_.Data();
+    std::size_t produced = 0;
+    for (;;) {
+        std::size_t consumed = 0;
+        produced += decoder.Decode(raw + rawStart_, rawEnd_ - rawStart_, exhausted_, out + produced,
+                                   room - produced, &consumed);
+        rawStart_ += consumed;
+        if (room - produced < kMaxDecodeStep || (exhausted_ && rawStart_ == rawEnd_)) {
+            break;
+        }
+        // The raw bytes are used up but for a cut character: keep it in front of the next.
+        std::size_t rest = rawEnd_ - rawStart_;
+        std::memmove(raw, raw + rawStart_, rest);
+        rawStart_ = 0;
+        rawEnd_ = rest;
+        std::size_t got = 0;
+        ReadRaw(raw + rest, kRawSize - rest, &got);
+        rawEnd_ += got;
+    }
+    return produced;
+}

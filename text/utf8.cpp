@@ -1,0 +1,218 @@
+// UTF-8 characters and checks.
+#include "text/utf8.h"
+
+#include <cstring>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
+namespace {
+
+// The bytes a character takes, told from its first byte, and the range its second byte must
+// lie in (which rules out overlong forms, surrogates and values past U+10FFFF); 0 for a byte
+// that starts no character of more than one byte.
+struct LeadRule {
+    unsigned char length;
+    unsigned char low;
+    unsigned char high;
+};
+
+constexpr LeadRule RuleOf(unsigned char lead) {
+    if (lead >= 0xC2 && lead <= 0xDF) {
+        return {2, 0x80, 0xBF};
+    }
+    if (lead == 0xE0) {
+        return {3, 0xA0, 0xBF};
+    }
+    if (lead == 0xED) {
+        return {3, 0x80, 0x9F};
+    }
+    if (lead >= 0xE1 && lead <= 0xEF) {
+        return {3, 0x80, 0xBF};
+    }
+    if (lead == 0xF0) {
+        return {4, 0x90, 0xBF};
+    }
+    if (lead >= 0xF1 && lead <= 0xF3) {
+        return {4, 0x80, 0xBF};
+    }
+    if (lead == 0xF4) {
+        return {4, 0x80, 0x8F};
+    }
+    return {0, 0, 0};
+}
+
+bool IsContinuation(unsigned char byte) {
+    return (byte & 0xC0) == 0x80;
+}
+
+// How many bytes of the sequence at `text` (at least one byte, lead byte >= 0x80) are right:
+// its length when whole and valid, else 0; `*cut` when it is a valid start that ends with
+// the text.
+std::size_t CheckSequence(const unsigned char* text, std::size_t length, bool* cut) {
+    *cut = false;
+    LeadRule rule = RuleOf(text[0]);
+    if (rule.length == 0) {
+        return 0;
+    }
+    for (std::size_t i = 1; i < rule.length; ++i) {
+        if (i >= length) {
+            *cut = true;
+            return 0;
+        }
+        unsigned char byte = text[i];
+        bool fits = i == 1 ? (byte >= rule.low && byte <= rule.high) : IsContinuation(byte);
+        if (!fits) {
+            return 0;
+        }
+    }
+    return rule.length;
+}
+
+}  // namespace
+
+std::size_t DecodeUtf8(const char* text, std::size_t length, char32_t* code) {
+    const auto* bytes = reinterpret_cast<const unsigned char*>(text);
+    if (bytes[0] < 0x80) {
+        *code = bytes[0];
+        return 1;
+    }
+    bool cut = false;
+    std::size_t size = CheckSequence(bytes, length, &cut);
+    switch (size) {
+        case 2:
+            *code = static_cast<char32_t>((bytes[0] & 0x1F) << 6 | (bytes[1] & 0x3F));
+            return 2;
+        case 3:
+            *code = static_cast<char32_t>((bytes[0] & 0x0F) << 12 | (bytes[1] & 0x3F) << 6 |
+                                          (bytes[2] & 0x3F));
+            return 3;
+        case 4:
+            *code = static_cast<char32_t>((bytes[0] & 0x07) << 18 | (bytes[1] & 0x3F) << 12 |
+                                          (bytes[2] & 0x3F) << 6 | (bytes[3] & 0x3F));
+            return 4;
+        default:
+            *code = kReplacementChar;
+            return 1;
+    }
+}
+
+std::size_t EncodeUtf8(char32_t code, char* out) {
+    if ((code >= 0xD800 && code <= 0xDFFF) || code > 0x10FFFF) {
+        code = kReplacementChar;
+    }
+    if (code < 0x80) {
+        out[0] = static_cast<char>(code);
+        return 1;
+    }
+    if (code < 0x800) {
+        out[0] = static_cast<char>(0xC0 | (code >> 6));
+        out[1] = static_cast<char>(0x80 | (code & 0x3F));
+        return 2;
+    }
+    if (code < 0x10000) {
+        out[0] = static_cast<char>(0xE0 | (code >> 12));
+        out[1] = static_cast<char>(0x80 | ((code >> 6) & 0x3F));
+        out[2] = static_cast<char>(0x80 | (code & 0x3F));
+        return 3;
+    }
+    out[0] = static_cast<char>(0xF0 | (code >> 18));
+    out[1] = static_cast<char>(0x80 | ((code >> 12) & 0x3F));
+    out[2] = static_cast<char>(0x80 | ((code >> 6) & 0x3F));
+    out[3] = static_cast<char>(0x80 | (code & 0x3F));
+    return 4;
+}
+
+std::size_t FindNonAscii(const char* bytes, std::size_t length) {
+    std::size_t at = 0;
+#if defined(__SSE2__)
+    for (; at + 64 <= length; at += 64) {
+        __m128i a = _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes + at));
+        __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes + at + 16));
+        __m128i c = _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes + at + 32));
+        __m128i d = _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes + at + 48));
+        if (_mm_movemask_epi8(_mm_or_si128(_mm_or_si128(a, b), _mm_or_si128(c, d))) != 0) {
+            break;
+        }
+    }
+    for (; at + 16 <= length; at += 16) {
+        int high = _mm_movemask_epi8(_mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes + at)));
+        if (high != 0) {
+            return at + static_cast<std::size_t>(__builtin_ctz(static_cast<unsigned>(high)));
+        }
+    }
+#else
+    constexpr std::uint64_t kHighBits = 0x8080808080808080u;
+    for (; at + 8 <= length; at += 8) {
+        std::uint64_t word;
+        std::memcpy(&word, bytes + at, sizeof word);
+        if ((word & kHighBits) != 0) {
+            break;
+        }
+    }
+#endif
+    while (at < length && static_cast<unsigned char>(bytes[at]) < 0x80) {
+        ++at;
+    }
+    return at;
+}
+
+std::size_t ValidUtf8Length(const char* text, std::size_t length, bool* cut) {
+    const auto* bytes = reinterpret_cast<const unsigned char*>(text);
+    bool cutShort = false;
+    std::size_t at = 0;
+    while (at < length) {
+        if (bytes[at] < 0x80) {
+            at += FindNonAscii(text + at, length - at);
+            continue;
+        }
+        std::size_t size = CheckSequence(bytes + at, length - at, &cutShort);
+        if (size == 0) {
+            break;
+        }
+        at += size;
+    }
+    if (cut != nullptr) {
+        *cut = cutShort;
+    }
+    return at;
+}
+
+bool Utf8Validator::Feed(const char* bytes, std::size_t length) {
+    if (!valid_) {
+        return false;
+    }
+    if (pendingLength_ > 0) {
+        // Complete the character the last piece ended in, a byte at a time.
+        while (pendingLength_ < kMaxUtf8Bytes && length > 0) {
+            pending_[pendingLength_++] = *bytes++;
+            --length;
+            bool cut = false;
+            std::size_t size = ValidUtf8Length(pending_, pendingLength_, &cut);
+            if (size == pendingLength_) {
+                pendingLength_ = 0;
+                break;
+            }
+            if (!cut) {
+                valid_ = false;
+                return false;
+            }
+        }
+        if (pendingLength_ > 0) {
+            return true;  // the piece ended before the character did
+        }
+    }
+    bool cut = false;
+    std::size_t size = ValidUtf8Length(bytes, length, &cut);
+    if (size == length) {
+        return true;
+    }
+    if (!cut) {
+        valid_ = false;
+        return false;
+    }
+    pendingLength_ = length - size;
+    std::memcpy(pending_, bytes + size, pendingLength_);
+    return true;
+}

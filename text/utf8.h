@@ -1,0 +1,45 @@
+// UTF-8: reading and writing one character, checking a text piece by piece, finding the first
+// byte that is not ASCII.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+inline constexpr char32_t kReplacementChar = 0xFFFD;
+// The most bytes one character takes in UTF-8.
+inline constexpr std::size_t kMaxUtf8Bytes = 4;
+
+// Reads the character at the start of text[0, length), which must not be empty, into `*code`
+// and returns its byte count. A byte that does not start a valid sequence (a stray
+// continuation byte, an overlong form, a surrogate, a value past U+10FFFF, a sequence cut
+// short) reads as U+FFFD of that one byte.
+std::size_t DecodeUtf8(const char* text, std::size_t length, char32_t* code);
+
+// Writes `code` (a Unicode scalar value; anything else writes U+FFFD) to `out`, which has room
+// for kMaxUtf8Bytes, and returns the byte count.
+std::size_t EncodeUtf8(char32_t code, char* out);
+
+// The offset of the first byte of `bytes` from 0x80 up, or `length` when there is none. Many
+// bytes are tested at a time.
+std::size_t FindNonAscii(const char* bytes, std::size_t length);
+
+// The length of the longest start of text[0, length) that is valid UTF-8 made of whole
+// characters. `*cut`, when given, tells whether what follows it is the valid start of a
+// character that the text ends too early to hold (then more text may complete it), rather
+// than an invalid byte or nothing.
+std::size_t ValidUtf8Length(const char* text, std::size_t length, bool* cut = nullptr);
+
+// Checks a text given in pieces cut anywhere: valid while every piece continues valid UTF-8.
+class Utf8Validator {
+public:
+    // Feeds the next piece; false from the first invalid byte on.
+    bool Feed(const char* bytes, std::size_t length);
+    // True when everything fed is valid and no character is left unfinished.
+    bool Finish() const { return valid_ && pendingLength_ == 0; }
+    bool Valid() const { return valid_; }
+
+private:
+    bool valid_ = true;
+    char pending_[kMaxUtf8Bytes] = {};  // the start of a character cut at a piece's end
+    std::size_t pendingLength_ = 0;
+};
