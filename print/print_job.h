@@ -11,7 +11,7 @@
 #include "print/print_dialog.h"
 #include "print/print_settings.h"
 #include "print/printer_device.h"
-#include "print/text_buffer.h"
+#include "text/text_buffer.h"
 
 // What a job asks of the user interface.
 class PrintJobHost {
