@@ -3,6 +3,7 @@
 #include "app/program.h"
 
 #include "print/gdi_print_surface_win.h"
+#include "text/code_page.h"
 #include "ui/about_window.h"
 #include "ui/file_viewer.h"
 #include "ui/message_window.h"
@@ -29,5 +30,11 @@ StartupStep PrinterOpened([] { OpenDefaultPrinter(Printer); });
 // Registers "FILEVIEWERCLS".
 FileViewer Viewer;
 TextBuffer PrintText;
+// Files neither marked nor UTF-8 are read in the legacy code page of the user's locale.
+StartupStep CodePageSet([] {
+    int codePage = DefaultLegacyCodePage();
+    PrintText.SetCodePage(codePage);
+    Viewer.document.SetCodePage(codePage);
+});
 // Shared by every message window; made last, as nothing uses them before WinMain.
 PushButton AnswerButtons[kMaxAnswerButtons];

@@ -12,10 +12,19 @@
 
 namespace {
 
-std::string FormatText(const std::string& bytes, std::uint32_t start = 0) {
+const LegacyCodePage kCodePage1252(1252);
+
+// The encoding `bytes` are read in, told as the viewer tells it.
+ViewEncoding EncodingOf(const std::string& bytes) {
+    ByteOrderMark told = DetectEncoding(bytes.data(), bytes.size());
+    return {told.encoding, static_cast<std::uint32_t>(told.length), &kCodePage1252};
+}
+
+std::string FormatText(const std::string& bytes, std::uint32_t start = 0,
+                       std::size_t* cells = nullptr) {
     char out[kViewerLineBufferSize];
     std::size_t length = FormatTextLine(bytes.data(), static_cast<std::uint32_t>(bytes.size()),
-                                        start, kViewerTabWidth, out);
+                                        start, kViewerTabWidth, EncodingOf(bytes), out, cells);
     EXPECT_EQ(out[length], '\0');
     return std::string(out, length);
 }
@@ -48,7 +57,7 @@ using LineList = std::vector<std::string>;
 
 }  // namespace
 
-TEST(ViewerDetectKind, TextOnlyWhenTheFirst50BytesArePrintableOrLineEnds) {
+TEST(ViewerDetectKind, TextWhenTheFirst4KiBDecodedHoldNoControlsButTheTextOnes) {
     struct Case {
         const char* what;
         std::string bytes;
@@ -57,16 +66,25 @@ TEST(ViewerDetectKind, TextOnlyWhenTheFirst50BytesArePrintableOrLineEnds) {
     const Case cases[] = {
         {"empty file", "", ViewKind::kText},
         {"plain text with CR LF", "int main()\r\n{\r\n}\r\n", ViewKind::kText},
-        {"DEL counts as text", "a\x7f", ViewKind::kText},
-        {"a tab in the first 50 bytes", "int\tmain;\n", ViewKind::kHex},
-        {"a tab at byte 49", std::string(49, 'a') + "\t", ViewKind::kHex},
-        {"a tab at byte 50 is not looked at", std::string(50, 'a') + "\t", ViewKind::kText},
+        {"tabs, form feeds, vertical tabs, escapes", "int\tmain;\f\v\x1b[0m\n", ViewKind::kText},
+        {"accented letters of 1252", "caf\xe9 \x80", ViewKind::kText},
+        {"UTF-8", "caf\xc3\xa9", ViewKind::kText},
+        {"UTF-16 with a mark", std::string("\xff\xfeo\0k\0\t\0", 8), ViewKind::kText},
+        {"UTF-16 with a mark, big-endian", std::string("\xfe\xff\0o\0k", 6), ViewKind::kText},
+        {"UTF-16 without a mark", std::string("o\0k\0", 4), ViewKind::kHex},
         {"a zero byte", std::string("ab\0c", 4), ViewKind::kHex},
-        {"a byte from 0x80 up", "caf\xe9", ViewKind::kHex},
-        {"a form feed", "page\f", ViewKind::kHex},
+        {"DEL", "a\x7f", ViewKind::kHex},
+        {"a control character", "a\x01", ViewKind::kHex},
+        {"an undefined byte of 1252 reads as a control", "a\x81", ViewKind::kHex},
+        {"a C1 control in UTF-8", "\xc2\x85", ViewKind::kHex},
+        {"a zero byte at byte 4095", std::string(4095, 'a') + '\0', ViewKind::kHex},
+        {"a zero byte at 4096 is not looked at", std::string(4096, 'a') + '\0', ViewKind::kText},
+        {"a character cut at 4096", std::string(4095, 'a') + "\xc3\xa9", ViewKind::kText},
     };
     for (const Case& c : cases) {
-        EXPECT_EQ(DetectKind(c.bytes.data(), static_cast<std::uint32_t>(c.bytes.size())), c.kind)
+        EXPECT_EQ(DetectKind(c.bytes.data(), static_cast<std::uint32_t>(c.bytes.size()),
+                             EncodingOf(c.bytes)),
+                  c.kind)
             << c.what;
     }
 }
@@ -93,6 +111,23 @@ TEST(ViewerCountLines, TextLinesAndHexLines) {
                   c.lines)
             << c.bytes.size() << " bytes";
     }
+    // UTF-16: line feeds are units, the mark is no line; a lone 0x0A byte is no line feed.
+    std::string utf16 = std::string(
+        "\xff\xfe"
+        "a\0\n\0\0\n\n\0",
+        10);
+    EXPECT_EQ(CountLines(ViewKind::kText, utf16.data(), 10, EncodingOf(utf16)), 3u);
+    LineIndex index;
+    ASSERT_TRUE(index.Build(utf16.data(), 10, 3, EncodingOf(utf16)));
+    EXPECT_EQ(index.Start(0), 2u);
+    EXPECT_EQ(index.Start(1), 6u);
+    EXPECT_EQ(index.Start(2), 10u);
+    std::string marked =
+        "\xef\xbb\xbf"
+        "a\nb";
+    ASSERT_TRUE(index.Build(marked.data(), 6, 2, EncodingOf(marked)));
+    EXPECT_EQ(index.Start(0), 3u);
+    EXPECT_EQ(index.Start(1), 5u);
 }
 
 TEST(ViewerLineIndex, StartsOfEveryLine) {
@@ -145,8 +180,41 @@ TEST(ViewerFormatTextLine, TabsCarriageReturnsAndTheWidthLimit) {
     EXPECT_EQ(FormatText(std::string(250, 'q') + "\tZ"), std::string(250, 'q') + "     ")
         << "a tab's blanks stop at 255 characters too";
     EXPECT_EQ(FormatText(std::string("a\0b", 3)), std::string("a\0b", 3))
-        << "other bytes are copied unchanged";
+        << "other characters are copied unchanged";
     EXPECT_EQ(FormatText("x", 1), "") << "a line that starts at the end is empty";
+}
+
+TEST(ViewerFormatTextLine, DecodedAndCountedInCells) {
+    const std::string wide = "\xe6\x97\xa5";  // two cells
+    std::size_t cells = 0;
+    EXPECT_EQ(FormatText(wide + "\tx", 0, &cells), wide + "      x") << "tabs count cells";
+    EXPECT_EQ(cells, 9u);
+    EXPECT_EQ(FormatText("caf\xe9\tx", 0, &cells), "caf\xc3\xa9    x") << "1252, decoded";
+    EXPECT_EQ(FormatText("\xef\xbb\xbf"
+                         "caf\xc3\xa9\r\nnext",
+                         3),
+              "caf\xc3\xa9");
+    EXPECT_EQ(FormatText(std::string("\xfe\xff\0a\0\t\x65\xe5\0\n\0b", 12), 2), "a       " + wide);
+    // 255 cells: a wide character that would pass the last one ends the line; a combining
+    // mark after the last one still joins it.
+    std::string line = std::string(254, 'q') + wide;
+    EXPECT_EQ(FormatText(line, 0, &cells), std::string(254, 'q'));
+    EXPECT_EQ(cells, 254u);
+    line = std::string(255, 'q') +
+           "e\xcc\x81"
+           "z";
+    EXPECT_EQ(FormatText("\xef\xbb\xbf" + line, 3, &cells), std::string(255, 'q'));
+    line = std::string(254, 'q') +
+           "e\xcc\x81"
+           "z";
+    EXPECT_EQ(FormatText("\xef\xbb\xbf" + line, 3, &cells), std::string(254, 'q') + "e\xcc\x81");
+    EXPECT_EQ(cells, 255u);
+    // Endless marks are cut by the buffer.
+    std::string marks = "e";
+    for (int i = 0; i < 3000; ++i) {
+        marks += "\xcc\x81";
+    }
+    EXPECT_EQ(FormatText(marks).size(), 1 + 2 * ((kViewerLineBufferSize - 2) / 2));
 }
 
 TEST(ViewerFormatHexLine, OffsetPairsAndCharacters) {

@@ -269,10 +269,15 @@ void FileViewer::Render() {
     // Only the client area is ever copied to the window, so only it is cleared.
     PatBlt(memoryDC, 0, 0, clientWidth, clientHeight, PATCOPY);
     char line[kViewerLineBufferSize];
+    WCHAR wide[kViewerLineBufferSize];
     std::uint64_t number = topLine;
     for (int row = 0; row < linesPerPage && number < lineCount; ++row, ++number) {
+        // The lines come as UTF-8.
         std::size_t count = document.FormatLine(number, line);
-        TextOutA(memoryDC, 0, row * lineHeight, line, static_cast<int>(count));
+        int units = count == 0 ? 0
+                               : MultiByteToWideChar(CP_UTF8, 0, line, static_cast<int>(count),
+                                                     wide, static_cast<int>(kViewerLineBufferSize));
+        TextOutW(memoryDC, 0, row * lineHeight, wide, units);
     }
     HDC windowDC = GetDC(hwnd);
     if (windowDC != nullptr) {
