@@ -19,6 +19,22 @@ struct FooterName {
 
 void TakeName(const char* name, std::size_t length, std::size_t maxCells, FooterName* out) {
     for (std::size_t at = 0; at < length;) {
+        // ASCII, a cell a byte, as most names are.
+        std::size_t ascii = FindNonAscii(name + at, length - at);
+        std::size_t room = maxCells - out->cells;
+        if (sizeof out->bytes - out->length < room) {
+            room = sizeof out->bytes - out->length;
+        }
+        if (ascii > room) {
+            ascii = room;
+        }
+        std::memcpy(out->bytes + out->length, name + at, ascii);
+        out->length += ascii;
+        out->cells += ascii;
+        at += ascii;
+        if (at == length || static_cast<unsigned char>(name[at]) < 0x80) {
+            break;  // the end, or no room for more
+        }
         CellChar ch = NextCellChar(name, length, at);
         char replacement[kMaxUtf8Bytes];
         const char* bytes = name + at;

@@ -5,10 +5,7 @@ namespace {
 #include "text/char_cells_table.inc"
 }  // namespace
 
-int CharCells(char32_t code) {
-    if (code < 0x300) {
-        return 1;  // Latin, up to the first combining marks
-    }
+int CharCellsFromTable(char32_t code) {
     if (code > 0x10FFFF) {
         return 1;
     }
@@ -37,6 +34,16 @@ CellCut CutAtCells(const char* text, std::size_t length, std::size_t cells) {
     CellCut cut;
     std::size_t at = 0;
     while (at < length) {
+        if (static_cast<unsigned char>(text[at]) < 0x80 && cut.cells < cells) {
+            // A run of ASCII, a cell a byte, as far as the cells allow.
+            std::size_t run = FindNonAscii(text + at, length - at);
+            if (run > cells - cut.cells) {
+                run = cells - cut.cells;
+            }
+            cut.cells += run;
+            at += run;
+            continue;
+        }
         CellChar ch = NextCellChar(text, length, at);
         auto width = static_cast<std::size_t>(ch.cells);
         // Characters of no width always go with the one before; the first character with a

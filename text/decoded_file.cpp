@@ -8,6 +8,20 @@ namespace {
 // The most bytes one InputFile::Read is asked for.
 constexpr std::size_t kMaxRead = 1u << 30;
 
+// The bytes at the end of text[0, length) that start a character of UTF-8 and end too early
+// to hold all of it: 0 to 3.
+std::size_t CutCharacterAtEnd(const char* text, std::size_t length) {
+    for (std::size_t back = 1; back <= 3 && back <= length; ++back) {
+        auto byte = static_cast<unsigned char>(text[length - back]);
+        if ((byte & 0xC0) == 0x80) {
+            continue;  // a continuation byte: the start lies further back
+        }
+        std::size_t size = byte >= 0xF0 ? 4 : byte >= 0xE0 ? 3 : byte >= 0xC0 ? 2 : 1;
+        return size > back ? back : 0;
+    }
+    return 0;
+}
+
 }  // namespace
 
 DecodedFile::~DecodedFile() = default;
@@ -15,6 +29,7 @@ DecodedFile::~DecodedFile() = default;
 bool DecodedFile::Open(const char* path, std::uint64_t* size) {
     Close();
     decided_ = false;
+    checked_ = false;
     encoding_ = TextEncoding::kLegacy;
     markLength_ = 0;
     mode_ = Mode::kAscii;
@@ -165,6 +180,16 @@ std::size_t DecodedFile::ReadDirect(char* out, std::size_t room, bool* again) {
             return from;
         }
     }
+    if (checked_) {
+        // All of the file was found valid ahead, and the file is not shared while it is read
+        // (on Windows; elsewhere a byte changed since reads as U+FFFD in the lines): only a
+        // character cut at the end is kept for the next read.
+        std::size_t keep = exhausted_ ? 0 : CutCharacterAtEnd(out + from, total - from);
+        carryLength_ = keep;
+        std::memcpy(carry_, out + total - keep, keep);
+        *again = total - keep == 0;
+        return total - keep;
+    }
     // UTF-8 as it was read: checked, and a character cut at the end kept for the next read.
     bool cut = false;
     std::size_t valid = from + ValidUtf8Length(out + from, total - from, &cut);
@@ -181,6 +206,7 @@ std::size_t DecodedFile::ReadDirect(char* out, std::size_t room, bool* again) {
     // rest goes through the decoder, which replaces such bytes.
     Unread(total - valid);
     mode_ = Mode::kDecoded;
+    checked_ = false;
     *again = valid == 0;
     return valid;
 }
@@ -215,6 +241,7 @@ void DecodedFile::Decide(const char* bytes, std::size_t length) {
     }
     decided_ = true;
     encoding_ = valid && validator.Finish() ? TextEncoding::kUtf8 : TextEncoding::kLegacy;
+    checked_ = encoding_ == TextEncoding::kUtf8;
     ModeForEncoding();
 }
 

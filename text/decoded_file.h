@@ -6,8 +6,8 @@
 // first byte from 0x80, the rest of the file is read once ahead to check it as UTF-8, so that
 // the choice is the whole file's; then reading goes on from where it was. ASCII files pay
 // nothing for it, and the choice stays for every later pass after Rewind. UTF-8 is handed on
-// as it was read, checked in place; other encodings go through a small buffer of raw bytes
-// and the decoder.
+// as it was read (checked in place when a mark made it UTF-8, rather than the check ahead);
+// other encodings go through a small buffer of raw bytes and the decoder.
 #pragma once
 
 #include <cstddef>
@@ -36,8 +36,10 @@ public:
     void SetCodePage(int codePage);
 
     // Reads the next piece of the text into `out` (room for `room` bytes, at least kMinRoom):
-    // valid UTF-8, whole characters. Returns its length; 0 only at the end of the text. A
-    // read error (or a failing seek) ends the text there.
+    // valid UTF-8, whole characters (a file found valid UTF-8 ahead is not checked again: on
+    // Windows no one can write it while it is open; elsewhere a byte changed meanwhile may
+    // reach the reader as it is). Returns its length; 0 only at the end of the text. A read
+    // error (or a failing seek) ends the text there.
     std::size_t Read(char* out, std::size_t room);
 
     // True when the text has been read to its end.
@@ -83,6 +85,7 @@ private:
     bool started_ = false;        // the mark of this pass is dealt with
     Mode mode_ = Mode::kAscii;
     bool decided_ = false;
+    bool checked_ = false;  // all of the file was found valid UTF-8 ahead
     TextEncoding encoding_ = TextEncoding::kLegacy;
     std::size_t markLength_ = 0;
     char carry_[kMaxUtf8Bytes] = {};  // the start of a character cut at a piece's end

@@ -19,13 +19,13 @@ namespace {
 std::size_t CopyPlainRun(char* out, const char* text, std::size_t count) {
     std::size_t length = 0;
 #if defined(__SSE2__)
-    const __m128i highest = _mm_set1_epi8('\r');
+    const __m128i past = _mm_set1_epi8('\r' + 1);
     while (length + 16 <= count) {
         __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text + length));
         _mm_storeu_si128(reinterpret_cast<__m128i*>(out + length), bytes);
-        // A bit for each byte up to the carriage return, as unsigned bytes, and from 0x80.
-        int stops = _mm_movemask_epi8(_mm_cmpeq_epi8(_mm_min_epu8(bytes, highest), bytes)) |
-                    _mm_movemask_epi8(bytes);
+        // A bit for each byte up to the carriage return and each from 0x80: as signed bytes,
+        // those below 14.
+        int stops = _mm_movemask_epi8(_mm_cmplt_epi8(bytes, past));
         if (stops != 0) {
             return length + static_cast<std::size_t>(__builtin_ctz(static_cast<unsigned>(stops)));
         }
@@ -41,8 +41,7 @@ std::size_t CopyPlainRun(char* out, const char* text, std::size_t count) {
         std::memcpy(out + length, &word, sizeof word);
         // A high bit for each byte below 14 and each from 0x80; the lowest one marks the
         // first such byte (a borrow can only mark bytes above a true one).
-        std::uint64_t below =
-            ((word - kOnes * ('\r' + 1)) & ~word & kHighBits) | (word & kHighBits);
+        std::uint64_t below = ((word - kOnes * ('\r' + 1)) | word) & kHighBits;
         if (below != 0) {
             return length + static_cast<std::size_t>(__builtin_ctzll(below) >> 3);
         }
@@ -67,12 +66,11 @@ constexpr std::size_t kBlock = 64;
 inline std::uint64_t CopyBlock(char* out, const char* text) {
     std::uint64_t stops = 0;
 #if defined(__SSE2__)
-    const __m128i highest = _mm_set1_epi8('\r');
+    const __m128i past = _mm_set1_epi8('\r' + 1);
     for (int i = 0; i < 4; ++i) {
         __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text + 16 * i));
         _mm_storeu_si128(reinterpret_cast<__m128i*>(out + 16 * i), bytes);
-        int marks = _mm_movemask_epi8(_mm_cmpeq_epi8(_mm_min_epu8(bytes, highest), bytes)) |
-                    _mm_movemask_epi8(bytes);
+        int marks = _mm_movemask_epi8(_mm_cmplt_epi8(bytes, past));
         stops |= static_cast<std::uint64_t>(static_cast<unsigned>(marks)) << (16 * i);
     }
 #else
@@ -83,6 +81,29 @@ inline std::uint64_t CopyBlock(char* out, const char* text) {
     }
 #endif
     return stops;
+}
+
+// The cells of the last character of valid UTF-8 text[0, length) that covers any (0 for none):
+// the character that filled a line.
+std::size_t LastCharCells(const char* text, std::size_t length) {
+    while (length > 0) {
+        if (static_cast<unsigned char>(text[length - 1]) < 0x80) {
+            return 1;
+        }
+        std::size_t start = length - 1;
+        while (start > 0 && length - start < kMaxUtf8Bytes &&
+               (static_cast<unsigned char>(text[start]) & 0xC0) == 0x80) {
+            --start;
+        }
+        char32_t code = 0;
+        DecodeUtf8(text + start, length - start, &code);
+        int cells = CharCells(code);
+        if (cells > 0) {
+            return static_cast<std::size_t>(cells);
+        }
+        length = start;
+    }
+    return 0;
 }
 
 // Stores `count` blanks where `room` bytes may be written: a tab's few blanks in one block
@@ -236,23 +257,20 @@ void TextBuffer::Release() {
 
 int TextBuffer::ReadLine(char* out, std::size_t outSize, CellRun* visible) {
     assert(outSize >= 2);
-    if (visible != nullptr) {
-        *visible = CellRun{};
-        visible->text = out;
-    }
-    if (outSize < 2) {
-        // No room for a character: skip the line so that callers still reach the end.
-        while ((cursor_ < end_ || Refill()) && data_[cursor_++] != '\n') {
+    if (outSize < 2 || pendingEmptyLine_) {
+        if (outSize < 2) {
+            // No room for a character: skip the line so that callers still reach the end.
+            while ((cursor_ < end_ || Refill()) && data_[cursor_++] != '\n') {
+            }
         }
         pendingEmptyLine_ = false;
-        if (outSize == 1) {
+        if (outSize >= 1) {
             out[0] = '\0';
         }
-        return 0;
-    }
-    if (pendingEmptyLine_) {
-        pendingEmptyLine_ = false;
-        out[0] = '\0';
+        if (visible != nullptr) {
+            *visible = CellRun{};
+            visible->text = out;
+        }
         return 0;
     }
     // A line holds at most cellLimit cells and byteLimit bytes.
@@ -279,32 +297,23 @@ int TextBuffer::ReadLine(char* out, std::size_t outSize, CellRun* visible) {
     };
 
     std::size_t written = 0;
-    // Bytes written beyond the cells they cover, so that the column is written - extra: ASCII
-    // adds nothing, and only characters of more than one byte need a count.
+    // Bytes written beyond the cells they cover: the column is written - extra. ASCII adds
+    // nothing, so that while a line is ASCII its bytes are its cells, and `limit` (the bytes
+    // written when the cells or the bytes run out, if the rest were ASCII) changes only at a
+    // character of more than one byte.
     std::size_t extra = 0;
+    std::size_t limit = cellLimit < byteLimit ? cellLimit : byteLimit;
     bool ascii = true;
     constexpr std::size_t kNoZero = static_cast<std::size_t>(-1);
     std::size_t visibleBytes = kNoZero;  // where the first zero byte was written
     std::size_t visibleCells = 0;
     bool visibleAscii = true;
-    // The line is full: `filledCells` tells the cells of the character that filled it, 0 when
-    // it was cut before a character that did not fit. `lastCells`: the cells of the last
-    // character written that covers any.
     bool full = false;
-    std::size_t filledCells = 0;
-    std::size_t lastCells = 0;
+    bool cutBefore = false;  // full, cut before a character that did not fit
     while (!full && (cursor < end || refill())) {
         // Most bytes are ordinary: copy a run of them at once, up to the end of the room or
         // of the piece.
-        std::size_t column = written - extra;
-        std::size_t cellRoom = cellLimit - column;
-        std::size_t byteRoom = byteLimit - written;
-        std::size_t room = cellRoom < byteRoom ? cellRoom : byteRoom;
-        if (room == 0) {
-            full = true;
-            filledCells = lastCells;
-            break;
-        }
+        std::size_t room = limit - written;
         std::size_t available = end - cursor;
         std::size_t count = room < available ? room : available;
         std::size_t run = 0;
@@ -320,11 +329,7 @@ int TextBuffer::ReadLine(char* out, std::size_t outSize, CellRun* visible) {
                 // A whole block of ordinary bytes, with room and text for all of it.
                 written += kBlock;
                 cursor += static_cast<std::uint32_t>(kBlock);
-                lastCells = 1;
-                if (kBlock == room) {
-                    full = true;
-                    filledCells = 1;
-                }
+                full = written == limit;
                 continue;
             }
             run = static_cast<std::size_t>(__builtin_ctzll(stops));
@@ -333,54 +338,73 @@ int TextBuffer::ReadLine(char* out, std::size_t outSize, CellRun* visible) {
         }
         written += run;
         cursor += static_cast<std::uint32_t>(run);
-        lastCells = run > 0 ? 1 : lastCells;
         if (run == count) {
-            if (run == room) {
-                full = true;
-                filledCells = 1;
-            }
+            full = written == limit;
             continue;  // else the run went to the end of the piece
         }
-        column += run;
-        room -= run;
 
         // The run stopped at a byte that is not taken as it is.
         auto byte = static_cast<unsigned char>(text[cursor]);
         if (byte >= 0x80) {
-            // A character of more than one byte: the pieces hold whole ones.
-            char32_t code = 0;
-            std::size_t size = DecodeUtf8(text + cursor, end - cursor, &code);
-            char replacement[kMaxUtf8Bytes];
-            const char* bytes = text + cursor;
-            std::size_t outBytes = size;
-            if (code == kReplacementChar && size == 1) {
-                outBytes = EncodeUtf8(kReplacementChar, replacement);
-                bytes = replacement;
-            }
-            auto cells = static_cast<std::size_t>(CharCells(code));
-            if (column + cells > cellLimit || written + outBytes > byteLimit) {
-                full = true;
-                if (written > 0) {
-                    break;  // it starts the next line
+            // Characters of more than one byte (the pieces hold whole ones), and the short
+            // runs of ASCII between them, tested sixteen bytes at a time: in such text a block
+            // of 64 would mostly be copied for nothing.
+            for (;;) {
+                char32_t code = 0;
+                const char* bytes = text + cursor;
+                std::size_t size = DecodeUtf8Valid(reinterpret_cast<const unsigned char*>(bytes),
+                                                   end - cursor, &code);
+                std::size_t outBytes = size;
+                if (size == 0) {
+                    // Not UTF-8 (a loaded text): U+FFFD for the byte.
+                    code = kReplacementChar;
+                    size = 1;
+                    bytes = "\xEF\xBF\xBD";
+                    outBytes = 3;
                 }
-                // Alone on its line it goes in all the same, wider than the line, unless no
-                // buffer could hold it: then it is passed over.
-                if (outBytes > byteLimit) {
-                    cursor += static_cast<std::uint32_t>(size);
+                auto cells = static_cast<std::size_t>(CharCells(code));
+                std::size_t column = written - extra;
+                if (column + cells > cellLimit || written + outBytes > byteLimit) {
+                    full = true;
+                    if (written > 0) {
+                        cutBefore = true;  // it starts the next line
+                        break;
+                    }
+                    // Alone on its line it goes in all the same, wider than the line, unless no
+                    // buffer could hold it: then it is passed over.
+                    if (outBytes > byteLimit) {
+                        cursor += static_cast<std::uint32_t>(size);
+                        cutBefore = true;
+                        break;
+                    }
+                }
+                if (written + kMaxUtf8Bytes <= outSize && cursor + kMaxUtf8Bytes <= readable) {
+                    std::memcpy(out + written, bytes, kMaxUtf8Bytes);  // one store, any size
+                } else {
+                    std::memcpy(out + written, bytes, outBytes);
+                }
+                written += outBytes;
+                extra += outBytes - cells;
+                cursor += static_cast<std::uint32_t>(size);
+                ascii = false;
+                std::size_t cellEnd = cellLimit + extra;
+                limit = cellEnd < byteLimit ? cellEnd : byteLimit;
+                if (full || written >= limit || cursor >= end) {
+                    full = full || written >= limit;
                     break;
                 }
-            }
-            std::memcpy(out + written, bytes, outBytes);
-            written += outBytes;
-            extra += outBytes - cells;
-            cursor += static_cast<std::uint32_t>(size);
-            ascii = false;
-            if (cells > 0) {
-                lastCells = cells;
-            }
-            if (full || (cells > 0 && column + cells >= cellLimit) || written == byteLimit) {
-                full = true;
-                filledCells = lastCells;
+                std::size_t rest = limit - written;
+                std::size_t plain = end - cursor < rest ? end - cursor : rest;
+                std::size_t ordinary = CopyPlainRun(out + written, text + cursor, plain);
+                written += ordinary;
+                cursor += static_cast<std::uint32_t>(ordinary);
+                if (ordinary == plain) {
+                    full = written == limit;
+                    break;
+                }
+                if (static_cast<unsigned char>(text[cursor]) < 0x80) {
+                    break;  // a line end, a tab or a control character
+                }
             }
             continue;
         }
@@ -393,18 +417,17 @@ int TextBuffer::ReadLine(char* out, std::size_t outSize, CellRun* visible) {
             continue;
         }
         if (ch == '\t' && expandTabs_) {
+            std::size_t column = written - extra;
             std::size_t blanks = column < sizeof blanksAt_ ? blanksAt_[column] : 0;
             if (blanks == 0) {
                 auto width = static_cast<std::size_t>(tabWidth_);
                 blanks = width - column % width;
             }
-            lastCells = 1;
-            if (blanks >= room) {
+            if (blanks >= limit - written) {
                 // The blanks fill the line: the rest of them is dropped.
-                std::memset(out + written, ' ', room);
-                written += room;
+                std::memset(out + written, ' ', limit - written);
+                written = limit;
                 full = true;
-                filledCells = 1;
                 break;
             }
             PutBlanks(out + written, outSize - written, blanks);
@@ -413,14 +436,12 @@ int TextBuffer::ReadLine(char* out, std::size_t outSize, CellRun* visible) {
         }
         if (ch == '\0' && visibleBytes == kNoZero) {
             visibleBytes = written;
-            visibleCells = column;
+            visibleCells = written - extra;
             visibleAscii = ascii;
         }
         out[written++] = ch;
-        lastCells = 1;
-        if (room == 1) {
+        if (written == limit) {
             full = true;
-            filledCells = 1;
             break;
         }
     }
@@ -460,17 +481,16 @@ int TextBuffer::ReadLine(char* out, std::size_t outSize, CellRun* visible) {
     out[written] = '\0';
     std::size_t cells = written - extra;
     if (visible != nullptr) {
-        if (visibleBytes == kNoZero) {
-            visible->length = written;
-            visible->cells = cells;
-            visible->ascii = ascii;
-        } else {
-            visible->length = visibleBytes;
-            visible->cells = visibleCells;
-            visible->ascii = visibleAscii;
-        }
+        bool zero = visibleBytes != kNoZero;
+        visible->text = out;
+        visible->length = zero ? visibleBytes : written;
+        visible->cells = zero ? visibleCells : cells;
+        visible->ascii = zero ? visibleAscii : ascii;
     }
     // Every character counts its cells, except that the one that filled a cut line is not
     // counted.
-    return static_cast<int>(cells - filledCells);
+    if (full && !cutBefore) {
+        cells -= LastCharCells(out, written);
+    }
+    return static_cast<int>(cells);
 }

@@ -72,30 +72,14 @@ std::size_t CheckSequence(const unsigned char* text, std::size_t length, bool* c
 
 }  // namespace
 
-std::size_t DecodeUtf8(const char* text, std::size_t length, char32_t* code) {
-    const auto* bytes = reinterpret_cast<const unsigned char*>(text);
-    if (bytes[0] < 0x80) {
-        *code = bytes[0];
-        return 1;
-    }
+std::size_t DecodeUtf8Four(const unsigned char* bytes, std::size_t length, char32_t* code) {
     bool cut = false;
-    std::size_t size = CheckSequence(bytes, length, &cut);
-    switch (size) {
-        case 2:
-            *code = static_cast<char32_t>((bytes[0] & 0x1F) << 6 | (bytes[1] & 0x3F));
-            return 2;
-        case 3:
-            *code = static_cast<char32_t>((bytes[0] & 0x0F) << 12 | (bytes[1] & 0x3F) << 6 |
-                                          (bytes[2] & 0x3F));
-            return 3;
-        case 4:
-            *code = static_cast<char32_t>((bytes[0] & 0x07) << 18 | (bytes[1] & 0x3F) << 12 |
-                                          (bytes[2] & 0x3F) << 6 | (bytes[3] & 0x3F));
-            return 4;
-        default:
-            *code = kReplacementChar;
-            return 1;
+    if (CheckSequence(bytes, length, &cut) != 4) {
+        return 0;
     }
+    *code = static_cast<char32_t>((bytes[0] & 0x07) << 18 | (bytes[1] & 0x3F) << 12 |
+                                  (bytes[2] & 0x3F) << 6 | (bytes[3] & 0x3F));
+    return 4;
 }
 
 std::size_t EncodeUtf8(char32_t code, char* out) {
@@ -160,21 +144,35 @@ std::size_t FindNonAscii(const char* bytes, std::size_t length) {
 
 std::size_t ValidUtf8Length(const char* text, std::size_t length, bool* cut) {
     const auto* bytes = reinterpret_cast<const unsigned char*>(text);
-    bool cutShort = false;
     std::size_t at = 0;
     while (at < length) {
+#if defined(__SSE2__)
+        if (length - at >= 16) {
+            int high =
+                _mm_movemask_epi8(_mm_loadu_si128(reinterpret_cast<const __m128i*>(text + at)));
+            if (high == 0) {
+                at += 16;
+                continue;
+            }
+            at += static_cast<std::size_t>(__builtin_ctz(static_cast<unsigned>(high)));
+        }
+#endif
         if (bytes[at] < 0x80) {
-            at += FindNonAscii(text + at, length - at);
+            ++at;
             continue;
         }
-        std::size_t size = CheckSequence(bytes + at, length - at, &cutShort);
+        char32_t code = 0;
+        std::size_t size = DecodeUtf8Valid(bytes + at, length - at, &code);
         if (size == 0) {
-            break;
+            if (cut != nullptr) {
+                CheckSequence(bytes + at, length - at, cut);
+            }
+            return at;
         }
         at += size;
     }
     if (cut != nullptr) {
-        *cut = cutShort;
+        *cut = false;
     }
     return at;
 }
