@@ -156,3 +156,33 @@ TEST(HasFormFeed, FindsCode12Anywhere) {
     EXPECT_FALSE(HasFormFeed("abc"));
     EXPECT_FALSE(HasFormFeed(""));
 }
+
+TEST(LineFormatter, WrapsByCellsAndNeverSplitsAWideCharacter) {
+    const std::string wide = "\xE6\x97\xA5";  // two cells
+    PrintRig rig;
+    rig.NoMargins();
+    rig.settings.PageNumbers = false;
+    // 40 cells: "a" and 19 wide characters fill 39; the 20th moves on whole.
+    std::string line = "a";
+    for (int i = 0; i < 21; ++i) {
+        line += wide;
+    }
+    // 40 two-byte characters are one piece of 40 cells, though 80 bytes; the mark stays.
+    std::string accents;
+    for (int i = 0; i < 40; ++i) {
+        accents += "\xC3\xA9";
+    }
+    ASSERT_EQ(rig.Print(line + "\n" + accents + "\xCC\x81\n"), 1);
+    std::string first = "a";
+    for (int i = 0; i < 19; ++i) {
+        first += wide;
+    }
+    EXPECT_EQ(DrawnRows(rig.recorder, 0),
+              (Rows{"0: " + first, "1: " + wide + wide, "2: " + accents + "\xCC\x81"}));
+    const RecordedRow& row = rig.recorder.Pages()[0].rows[0];
+    ASSERT_EQ(row.cells.size(), 39u);
+    EXPECT_EQ(row.cells[1], wide);
+    EXPECT_EQ(row.cells[2], "") << "a wide character's second cell holds nothing";
+    EXPECT_EQ(rig.recorder.Pages()[0].rows[2].cells[39], "\xC3\xA9\xCC\x81")
+        << "a combining mark stands with its base";
+}

@@ -64,3 +64,24 @@ TEST(PageFooter, LargePageNumbers) {
     EXPECT_EQ(line.size(), 39u);
     EXPECT_EQ(line.substr(29), "9876543210");
 }
+
+TEST(PageFooter, TheNameIsCutAndPlacedByCells) {
+    const std::string wide = "\xE6\x97\xA5";  // two cells
+    // "日日日.txt" is 10 cells: on a width of 30 it starts at column 10.
+    std::string line = Footer(("C:\\" + wide + wide + wide + ".txt").c_str(), 30, 2);
+    EXPECT_EQ(line, std::string(10, ' ') + wide + wide + wide + ".txt" + std::string(8, ' ') + "2");
+    // Cut at 41 cells, never inside a character: 20 wide ones and a blank is 40 cells and
+    // the next would pass 41.
+    std::string name;
+    for (int i = 0; i < 30; ++i) {
+        name += wide;
+    }
+    line = Footer(name.c_str(), 100, 1);
+    EXPECT_EQ(line.find(name.substr(0, 60)), static_cast<std::size_t>((100 - 40) / 2));
+    EXPECT_EQ(line.find(name.substr(0, 63)), std::string::npos);
+    // The number covers the name where they meet, and a wide character half covered gives
+    // way to a blank.
+    EXPECT_EQ(Footer((wide + wide + wide).c_str(), 7, 7), wide + wide + " 7");
+    // An invalid byte shows as U+FFFD.
+    EXPECT_EQ(Footer("a\xFF.c", 12, 1), "    a\xEF\xBF\xBD.c  1");
+}
