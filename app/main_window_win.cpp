@@ -21,6 +21,7 @@
 #include "print/print_job_host_win.h"
 #include "print/text_helpers.h"
 #include "res/resource.h"
+#include "ui/wide_text.h"
 #include "ui/window.h"
 
 HFONT UiFont = nullptr;
@@ -51,7 +52,10 @@ void MakeUiFont() {
     LOGFONTA font = {};
     font.lfHeight = 8;
     font.lfWeight = 600;
-    CopyBounded(font.lfFaceName, sizeof font.lfFaceName, "MS SANS SERIF");
+    // The TrueType form of MS Sans Serif: the bitmap face holds only the ANSI code page's
+    // characters, while the system links this one to the fonts of the other scripts, so that
+    // every name shows as it is.
+    CopyBounded(font.lfFaceName, sizeof font.lfFaceName, "Microsoft Sans Serif");
     UiFont = CreateFontIndirectA(&font);
     HDC info = CreateICA("DISPLAY", nullptr, nullptr, nullptr);
     HGDIOBJ previous = SelectObject(info, UiFont);
@@ -163,7 +167,9 @@ void DrawListRow(const DRAWITEMSTRUCT& item) {
         DrawIcon(dc, rect.left, rect.top, FolderIcon);
         rect.left += kIconIndent;
     }
-    DrawTextA(dc, text, -1, &rect, DT_SINGLELINE | DT_VCENTER);
+    // A name is shown as it is: an "&" in it marks no underlined letter.
+    WideText shown(text);
+    DrawTextW(dc, shown.Text(), shown.Length(), &rect, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
     if (!isDirectoryRow && text[0] != '\0') {
         rect.right -= kDateIndent;
         char date[kFileDateSize];
@@ -301,7 +307,7 @@ void Panel::Init(const RECT& frame, int cellWidthPixels, int cellHeightPixels) {
     bottom = frame.bottom - 2;
     cellWidth = cellWidthPixels;
     cellHeight = cellHeightPixels;
-    format = DT_SINGLELINE | DT_VCENTER;
+    format = DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX;  // a directory's "&" underlines nothing
 }
 
 void Panel::Fill(HDC dc) const {
@@ -313,14 +319,15 @@ void Panel::Fill(HDC dc) const {
 
 void Panel::TextAt(HDC dc, int column, int row, const char* text) const {
     SetBkColor(dc, background);
-    TextOutA(dc, left + column * cellWidth, top + row * cellHeight, text,
-             static_cast<int>(std::char_traits<char>::length(text)));
+    WideText shown(text);
+    TextOutW(dc, left + column * cellWidth, top + row * cellHeight, shown.Text(), shown.Length());
 }
 
 void Panel::DrawText(HDC dc, const char* text) const {
     SetBkColor(dc, background);
     RECT rect = Rect();
-    ::DrawTextA(dc, text, -1, &rect, format);
+    WideText shown(text);
+    ::DrawTextW(dc, shown.Text(), shown.Length(), &rect, format);
 }
 
 void DrawSettingsSummary(HDC dc) {
