@@ -87,6 +87,18 @@ void SetFrameText(int frameId, const char* text) {
     }
 }
 
+// The list keeps the selected row's text as its window text, the name a screen reader gives
+// the list (its rows have no texts of their own).
+void NameListAfterSelection() {
+    const int selection = static_cast<int>(SendMessageA(ListWindow, LB_GETCURSEL, 0, 0));
+    char current[MAX_PATH + 16] = {};
+    GetWindowTextA(ListWindow, current, sizeof current);
+    const char* text = Files.EntryText(selection);
+    if (std::strcmp(current, text) != 0) {
+        DefWindowProcA(ListWindow, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text));
+    }
+}
+
 void PaintPathLine(HDC dc) {
     PathPanel.Fill(dc);
     PathPanel.DrawText(dc, Files.Path());
@@ -177,6 +189,8 @@ void DrawListRow(const DRAWITEMSTRUCT& item) {
         DrawTextA(dc, date, -1, &rect, DT_SINGLELINE | DT_VCENTER | DT_RIGHT);
     }
     RestoreDC(dc, saved);
+    // Every change of the selection or of the rows draws rows.
+    NameListAfterSelection();
 }
 
 void PrintSelection(HWND window) {
@@ -186,6 +200,10 @@ void PrintSelection(HWND window) {
     }
     Files.GetFilePath(selection, SelectedPath, sizeof SelectedPath);
     if (SelectedPath[0] == '\0') {
+        // A file whose name no path of the ANSI code page reaches can only be told about.
+        if (Files.Unreachable(selection)) {
+            ShowWarning("Can't open file", "Quillmar");
+        }
         return;
     }
     SystemPrintDialog dialog;

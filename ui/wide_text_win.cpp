@@ -11,8 +11,8 @@ WideText::WideText(const char* text, std::size_t length, UINT codePage) {
     if (length == std::string::npos) {
         length = std::strlen(text);
     }
-    const int count = length > static_cast<std::size_t>(INT_MAX) ? INT_MAX
-                                                                  : static_cast<int>(length);
+    const int count =
+        length > static_cast<std::size_t>(INT_MAX) ? INT_MAX : static_cast<int>(length);
     if (count == 0) {
         return;
     }
