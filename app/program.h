@@ -9,7 +9,7 @@
 #include "print/page_geometry.h"
 #include "print/print_settings.h"
 #include "print/printer_device.h"
-#include "print/text_buffer.h"
+#include "text/text_buffer.h"
 #include "ui/about_window.h"
 #include "ui/file_viewer.h"
 #include "ui/message_window.h"

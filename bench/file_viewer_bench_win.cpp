@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "bench/bench_timing_win.h"
-#include "print/text_buffer.h"
+#include "text/text_buffer.h"
 #include "ui/file_viewer.h"
 #include "ui/viewer_document.h"
 

@@ -3,7 +3,7 @@
 
 #include <cstdint>
 
-#include "print/memory_block.h"
+#include "text/memory_block.h"
 
 class StringPool {
 public:

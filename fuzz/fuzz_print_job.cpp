@@ -21,7 +21,7 @@
 #include "print/printer_device.h"
 #include "print/recording_job_host.h"
 #include "print/recording_surface.h"
-#include "print/text_buffer.h"
+#include "text/text_buffer.h"
 
 namespace {
 

@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "fuzz/scratch_file.h"
-#include "print/text_buffer.h"
+#include "text/text_buffer.h"
 
 namespace {
 

@@ -4,8 +4,8 @@
 #include <cstring>
 #include <initializer_list>
 
-#include "print/text_buffer.h"
 #include "print/text_helpers.h"
+#include "text/text_buffer.h"
 
 namespace {
 

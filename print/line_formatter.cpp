@@ -3,7 +3,6 @@
 
 #include <cstring>
 
-#include "print/print_job.h"
 #include "print/print_settings.h"
 #include "print/printer_device.h"
 #include "print/text_helpers.h"
@@ -19,8 +18,8 @@ bool HasFormFeed(const char* line) {
 }
 
 LineFormatter::LineFormatter(const PrintSettings& settings, const PageGeometry& geometry,
-                             PrinterDevice& device, PrintJob& job)
-    : settings_(settings), geometry_(geometry), device_(device), job_(job) {
+                             PrinterDevice& device, PageBreaks& pages)
+    : settings_(settings), geometry_(geometry), device_(device), pages_(pages) {
     Reset();
 }
 
@@ -40,6 +39,7 @@ void LineFormatter::Reset() {
     lineNumber_ = 1;
     std::memcpy(numberDigits_, "0001", 4);
     numberLength_ = 4;
+    pageDue_ = false;
 }
 
 void LineFormatter::NextLineNumber() {
@@ -81,9 +81,7 @@ bool LineFormatter::EmitLine(const char* text, std::size_t length, bool formFeed
             std::memcpy(output_ + margin, text, remaining);
         }
         device_.PutText(0, output_, margin + remaining);
-        if (NextLine(formFeed)) {
-            return false;
-        }
+        NextLine(formFeed);
         NextLineNumber();
         return true;
     }
@@ -98,6 +96,13 @@ bool LineFormatter::EmitPieces(const char* text, std::size_t remaining, bool for
     char* output = output_;
     for (;;) {
         if (device_.CurrentLine == 0) {
+            // A page is started only for a line that goes on it.
+            if (pageDue_) {
+                if (!pages_.StartNextPage()) {
+                    return false;
+                }
+                pageDue_ = false;
+            }
             device_.CurrentLine += geometry_.TopMarginLines;
         }
         std::size_t piece = remaining > width ? width : remaining;
@@ -109,9 +114,7 @@ bool LineFormatter::EmitPieces(const char* text, std::size_t remaining, bool for
             std::memcpy(wrapped_ + margin, text, piece);
         }
         device_.PutText(0, output, margin + piece);
-        if (NextLine(formFeed)) {
-            return false;
-        }
+        NextLine(formFeed);
         if (remaining <= width) {
             break;
         }
@@ -126,10 +129,12 @@ bool LineFormatter::EmitPieces(const char* text, std::size_t remaining, bool for
     return true;
 }
 
-bool LineFormatter::NextLine(bool formFeed) {
+void LineFormatter::NextLine(bool formFeed) {
     ++device_.CurrentLine;
     if (device_.CurrentLine >= geometry_.LastLine || formFeed) {
-        return job_.FinishPage(false);
+        pages_.FinishPage();
+        pageDue_ = true;
+        // Line 0 of the next page, which the next piece starts (EmitPieces sees to that).
+        device_.CurrentLine = 0;
     }
-    return false;
 }

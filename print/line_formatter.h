@@ -5,9 +5,9 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "print/page_breaks.h"
 #include "print/page_geometry.h"
 
-class PrintJob;
 class PrinterDevice;
 struct PrintSettings;
 
@@ -19,9 +19,10 @@ public:
     static constexpr int kMarginSize = kMaxLeftMarginCols + 1;
 
     LineFormatter(const PrintSettings& settings, const PageGeometry& geometry,
-                  PrinterDevice& device, PrintJob& job);
+                  PrinterDevice& device, PageBreaks& pages);
 
-    // MarginText becomes LeftMarginCols blanks and LineNumber 1.
+    // MarginText becomes LeftMarginCols blanks and LineNumber 1; the copy's first page is in
+    // progress (the job starts it).
     void Reset();
 
     // Prints one source line: the margin (with the line number) and the text, cut into pieces
@@ -38,9 +39,12 @@ public:
     static constexpr std::size_t kLineSlotSize = 256;
     char* LineSlot() { return output_ + marginLength_; }
 
-    // Moves to the next page line; at LastLine, or with `formFeed`, the page is finished.
-    // True when the user cancelled at the single-sheet pause.
-    bool NextLine(bool formFeed);
+    // Moves to the next page line; at LastLine, or with `formFeed`, the page is finished. The
+    // next page starts only when a line is printed on it.
+    void NextLine(bool formFeed);
+
+    // False between the end of a page and the start of the next one.
+    bool PageInProgress() const { return !pageDue_; }
 
     const char* MarginText() const { return marginText_; }
     std::int64_t LineNumber() const { return lineNumber_; }
@@ -53,7 +57,9 @@ private:
     const PrintSettings& settings_;
     const PageGeometry& geometry_;
     PrinterDevice& device_;
-    PrintJob& job_;
+    PageBreaks& pages_;
+    // A page was finished and the next one is not started yet.
+    bool pageDue_ = false;
     char marginText_[kMarginSize] = {};
     std::size_t marginLength_ = 0;
     // The margin followed by the line slot; and the same for the later pieces of a wrapped line.

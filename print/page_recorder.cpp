@@ -17,6 +17,8 @@ void PageRecorder::PageStarted() {
     ++pagesStarted_;
     current_ = RecordedPage{};
     current_.number = pagesStarted_;
+    current_.pausedBefore = pausePending_;
+    pausePending_ = false;
     pageOpen_ = true;
 }
 
@@ -40,11 +42,11 @@ void PageRecorder::PageEnded() {
     current_ = RecordedPage{};
 }
 
-void PageRecorder::Pause() {
+void PageRecorder::Pause(bool cancelled) {
     ++pauses_;
-    current_.pausedBefore = true;
+    pausePending_ = !cancelled;
     if (mode_ == Mode::Stream && out_ != nullptr) {
-        *out_ << "--- pause ---\n";
+        *out_ << (cancelled ? "--- pause, cancelled ---\n" : "--- pause ---\n");
     }
 }
 

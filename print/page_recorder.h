@@ -33,7 +33,9 @@ public:
     void DocumentEnded();
     void PageStarted();
     void PageEnded();
-    void Pause();
+    // The single-sheet question, asked before the page it is for starts; `cancelled` when
+    // the user answered Cancel (no page follows).
+    void Pause(bool cancelled);
     void Text(int row, int column, const char* text, std::size_t length, bool bold) {
         if (!pageOpen_) {
             ++strayTexts_;
@@ -72,6 +74,7 @@ private:
     std::vector<RecordedPage> pages_;
     RecordedPage current_;
     bool pageOpen_ = false;
+    bool pausePending_ = false;  // the next page started was asked for
     std::vector<std::string> documents_;
     int documentsEnded_ = 0;
     int pagesStarted_ = 0;

@@ -106,7 +106,10 @@ void PrintJob::PrintCopy() {
             PrintPascalFamily();
             break;
     }
-    FinishPage(true);
+    // After a full page, or a cancel at the pause, there is no page left to end.
+    if (formatter_.PageInProgress()) {
+        FinishPage();
+    }
 }
 
 template <class Rules>
@@ -151,7 +154,7 @@ void PrintJob::PrintPascalFamily() {
     RunLines(rules);
 }
 
-bool PrintJob::FinishPage(bool last) {
+void PrintJob::FinishPage() {
     if (settings_.PageNumbers) {
         device_.CurrentLine = geometry_.LastLine + 1;
         char footer[kFooterSize];
@@ -164,14 +167,14 @@ bool PrintJob::FinishPage(bool last) {
     if (RangeActive) {
         device_.OutputEnabled = FromPage <= PageNumber && PageNumber <= ToPage;
     }
-    if (last) {
+}
+
+bool PrintJob::StartNextPage() {
+    if (settings_.SingleSheets && device_.OutputEnabled && !host_.AskNextSheet()) {
         return false;
     }
     device_.BeginPage();
-    if (settings_.SingleSheets && device_.OutputEnabled) {
-        return !host_.AskNextSheet();
-    }
-    return false;
+    return true;
 }
 
 void PrintJob::SelectBold() {

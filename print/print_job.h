@@ -6,11 +6,12 @@
 
 #include "print/emphasis.h"
 #include "print/line_formatter.h"
+#include "print/page_breaks.h"
 #include "print/page_geometry.h"
 #include "print/print_dialog.h"
 #include "print/print_settings.h"
 #include "print/printer_device.h"
-#include "print/text_buffer.h"
+#include "text/text_buffer.h"
 
 // What a job asks of the user interface.
 class PrintJobHost {
@@ -28,7 +29,7 @@ public:
 inline constexpr char kDocumentName[] = "Quillmar output";
 inline constexpr int kPrintLineCapacity = 255;
 
-class PrintJob : private BoldSwitch {
+class PrintJob : private BoldSwitch, private PageBreaks {
 public:
     PrintJob(PrintSettings& settings, PageGeometry& geometry, PrinterDevice& device,
              TextBuffer& text, PrintDialogRunner& dialog, PrintJobHost& host);
@@ -43,9 +44,13 @@ public:
     int PrintFile(const char* path);
 
     // Ends the current page: its footer, the page end, the next page number and whether it
-    // is in the range. Unless `last`, starts the next page and, for single sheets, asks for
-    // it. True when the user cancelled at that question.
-    bool FinishPage(bool last);
+    // is in the range. The next page starts only when a line is to go on it
+    // (StartNextPage), so no page ever holds only its footer, except the first page of a copy
+    // of an empty file.
+    void FinishPage() override;
+    // With single sheets and output on, asks for the sheet first; false when the user
+    // cancelled: no page starts then.
+    bool StartNextPage() override;
 
     LineFormatter& Formatter() { return formatter_; }
 

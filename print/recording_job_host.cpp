@@ -7,6 +7,7 @@ void RecordingJobHost::Warn(const char* text, const char* caption) {
 
 bool RecordingJobHost::AskNextSheet() {
     ++asked_;
-    recorder_.Pause();
-    return asked_ != cancelAt_;
+    bool answer = asked_ != cancelAt_;
+    recorder_.Pause(!answer);
+    return answer;
 }

@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "print/text_buffer.h"
 #include "tests/temp_dir.h"
+#include "text/text_buffer.h"
 
 namespace {
 

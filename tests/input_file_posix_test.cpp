@@ -1,5 +1,5 @@
 // InputFile and TextBuffer on POSIX files: only regular files are read, and never with a wait.
-#include "print/input_file.h"
+#include "text/input_file.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -11,8 +11,8 @@
 #include <future>
 #include <string>
 
-#include "print/text_buffer.h"
 #include "tests/temp_dir.h"
+#include "text/text_buffer.h"
 
 TEST(InputFilePosix, AFifoIsRefusedWithinASecond) {
     TempDir dir;

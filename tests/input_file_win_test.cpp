@@ -1,5 +1,5 @@
 // InputFile and TextBuffer on Win32 files: sharing, handles and paths as Windows has them.
-#include "print/input_file.h"
+#include "text/input_file.h"
 
 #include <windows.h>
 
@@ -8,8 +8,8 @@
 #include <cstdint>
 #include <string>
 
-#include "print/text_buffer.h"
 #include "tests/temp_dir.h"
+#include "text/text_buffer.h"
 
 namespace {
 // Whether `path` can be opened for writing with no sharing, as when no one else holds it.

@@ -103,6 +103,30 @@ TEST(LineFormatter, AWrapAcrossAPageEndStartsBelowTheTopMargin) {
               (Rows{"3: " + std::string(40, 'x'), "4: " + std::string(20, 'x')}));
 }
 
+TEST(LineFormatter, ThePieceAfterAFullPageStartsTheNextPage) {
+    // Twelve text lines a page: a line of two pieces that starts on row 10 fills the page,
+    // one that starts on row 11 puts its second piece on a page of its own.
+    for (int before : {10, 11}) {
+        PrintRig rig;
+        rig.NoMargins();
+        rig.settings.PageNumbers = false;
+        ASSERT_EQ(rig.Print(std::string(before, '\n') + std::string(80, 'x') + "\n"), 1);
+        EXPECT_EQ(rig.recorder.PagesStarted(), before == 10 ? 1 : 2) << before;
+        EXPECT_EQ(rig.recorder.StrayTexts(), 0);
+    }
+
+    PrintRig rig;
+    rig.NoMargins();
+    rig.settings.SingleSheets = true;  // 5 text lines a page
+    rig.settings.LineNumbers = true;
+    rig.host.CancelAtPause(1);
+    ASSERT_EQ(rig.Print("a\nb\nc\nd\n" + std::string(70, 'x') + "\ne\n"), 1);
+    // The second piece of line 5 was to start page 2: Cancel there starts no page.
+    EXPECT_EQ(rig.recorder.PagesStarted(), 1);
+    EXPECT_EQ(rig.recorder.Pauses(), 1);
+    EXPECT_EQ(rig.job.Formatter().LineNumber(), 5) << "the cut line is not counted";
+}
+
 TEST(LineFormatter, FormFeedsEndThePageWhenHonoured) {
     PrintRig rig;
     rig.NoMargins();

@@ -1,5 +1,5 @@
 // Tests of MemoryBlock, the owner of one block from the system's allocator.
-#include "print/memory_block.h"
+#include "text/memory_block.h"
 
 #include <gtest/gtest.h>
 

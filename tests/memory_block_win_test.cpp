@@ -1,5 +1,5 @@
 // MemoryBlock on the Win32 global allocator: the block it releases is really freed.
-#include "print/memory_block.h"
+#include "text/memory_block.h"
 
 #include <windows.h>
 

@@ -10,8 +10,8 @@
 #include "print/page_recorder.h"
 #include "print/recording_job_host.h"
 #include "print/recording_surface.h"
-#include "print/text_buffer.h"
 #include "tests/temp_dir.h"
+#include "text/text_buffer.h"
 
 namespace {
 

@@ -77,31 +77,61 @@ TEST(PrintJob, ThePageNumberAdvancesAndTheFooterNamesTheFile) {
     EXPECT_EQ(RowText(rig.recorder, 0, 10), "");
 }
 
-TEST(PrintJob, AFullLastPageIsFollowedByAFooterPage) {
-    PrintRig rig;
-    rig.NoMargins();
-    ASSERT_EQ(rig.Print(NumberedLines(10)), 1);
-    ASSERT_EQ(rig.recorder.Pages().size(), 2u);
-    EXPECT_EQ(DrawnRows(rig.recorder, 1).size(), 1u);
-    EXPECT_EQ(Footers(rig).back(), "file.txt 2");
-
-    PrintRig plain;
-    plain.NoMargins();
-    plain.settings.PageNumbers = false;
-    ASSERT_EQ(plain.Print(NumberedLines(12)), 1);
-    ASSERT_EQ(plain.recorder.Pages().size(), 2u);
-    EXPECT_TRUE(DrawnRows(plain.recorder, 1).empty());
+TEST(PrintJob, APageStartsOnlyForALineThatGoesOnIt) {
+    // 40 by 12 cells: ten text lines a page with page numbers, twelve without; five with
+    // single sheets (the bottom margin then holds the sheet's unprintable edge).
+    const struct {
+        const char* name;
+        std::string text;
+        bool pageNumbers, singleSheets, formFeeds;
+        int cancelAt;  // the pause answered with Cancel; 0: none
+        int copies;
+        int pages, pauses;  // pages printed, questions asked
+        const char* lastFooter;
+    } cases[] = {
+        {"fills its last page", NumberedLines(10), true, false, false, 0, 1, 1, 0, "file.txt 1"},
+        {"fills it, no footers", NumberedLines(12), false, false, false, 0, 1, 1, 0, ""},
+        {"one line more", NumberedLines(11), true, false, false, 0, 1, 2, 0, "file.txt 2"},
+        {"ends with a form feed", "a\nb\f\n", true, false, true, 0, 1, 1, 0, "file.txt 1"},
+        {"a form feed, then lines", "a\f\nb\n", true, false, true, 0, 1, 2, 0, "file.txt 2"},
+        {"single sheets, full", NumberedLines(10), true, true, false, 0, 1, 2, 1, "file.txt 2"},
+        {"cancelled pause", NumberedLines(12), true, true, false, 1, 1, 1, 1, "file.txt 1"},
+        {"cancel, then a copy", NumberedLines(12), true, true, false, 1, 2, 4, 3, "file.txt 3"},
+        {"empty file", "", true, true, false, 0, 2, 2, 0, "file.txt 1"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        PrintRig rig;
+        rig.NoMargins();
+        rig.settings.PageNumbers = c.pageNumbers;
+        rig.settings.SingleSheets = c.singleSheets;
+        rig.settings.FormFeed = c.formFeeds;
+        rig.host.CancelAtPause(c.cancelAt);
+        rig.dialog.ChooseCopies(static_cast<std::uint16_t>(c.copies));
+        ASSERT_EQ(rig.Print(c.text), 1);
+        EXPECT_EQ(rig.recorder.PagesStarted(), c.pages);
+        EXPECT_EQ(rig.recorder.PagesEnded(), c.pages);
+        EXPECT_EQ(rig.recorder.Pauses(), c.pauses);
+        EXPECT_EQ(rig.recorder.StrayTexts(), 0);
+        EXPECT_EQ(Footers(rig).back(), c.lastFooter);
+        for (std::size_t page = 1; !c.text.empty() && page < rig.recorder.Pages().size(); ++page) {
+            EXPECT_NE(RowText(rig.recorder, page, 0), "") << "page " << page + 1 << " is empty";
+        }
+    }
 }
 
-TEST(PrintJob, TheFooterPageAfterAFullPageIsPausedFor) {
+TEST(PrintJob, TheSheetIsAskedForBeforeItsPageStarts) {
     PrintRig rig;
     rig.NoMargins();
     rig.settings.SingleSheets = true;  // 5 text lines a page
-    ASSERT_EQ(rig.Print(NumberedLines(10)), 1);
-    ASSERT_EQ(rig.recorder.Pages().size(), 3u);
-    EXPECT_TRUE(rig.recorder.Pages()[2].pausedBefore);
-    EXPECT_EQ(DrawnRows(rig.recorder, 2).size(), 1u) << "the footer alone";
-    EXPECT_EQ(Footers(rig).back(), "file.txt 3");
+    rig.host.CancelAtPause(2);
+    ASSERT_EQ(rig.Print(NumberedLines(15)), 1);
+    // Page 2 was asked for and printed; at the question for page 3 no page had started.
+    ASSERT_EQ(rig.recorder.Pages().size(), 2u);
+    EXPECT_TRUE(rig.recorder.Pages()[1].pausedBefore);
+    EXPECT_EQ(RowText(rig.recorder, 1, 4), "line 10");
+    EXPECT_EQ(rig.recorder.Pauses(), 2);
+    EXPECT_EQ(Footers(rig), (Rows{"file.txt 1", "file.txt 2"}));
 }
 
 TEST(PrintJob, APageRangeAcrossCopies) {
@@ -199,12 +229,12 @@ TEST(PrintJob, CancelAtThePauseEndsTheCopy) {
     rig.dialog.ChooseCopies(2);
     rig.host.CancelAtPause(1);
     ASSERT_EQ(rig.Print(NumberedLines(12)), 1);
-    // Copy 1: page 1, then page 2 is started, the pause is cancelled and the page ends with
-    // its footer only. Copy 2 prints in full.
-    ASSERT_EQ(rig.recorder.Pages().size(), 5u);
-    EXPECT_EQ(DrawnRows(rig.recorder, 1).size(), 1u);
-    EXPECT_EQ(Footers(rig)[1], "file.txt 2");
-    EXPECT_EQ(RowText(rig.recorder, 2, 0), "line 1");
+    // Copy 1: page 1, then the question for page 2 is cancelled and no page starts. Copy 2
+    // prints in full, its first page without a question.
+    ASSERT_EQ(rig.recorder.Pages().size(), 4u);
+    EXPECT_EQ(Footers(rig), (Rows{"file.txt 1", "file.txt 1", "file.txt 2", "file.txt 3"}));
+    EXPECT_FALSE(rig.recorder.Pages()[1].pausedBefore);
+    EXPECT_EQ(RowText(rig.recorder, 1, 0), "line 1");
     EXPECT_EQ(rig.recorder.PagesStarted(), rig.recorder.PagesEnded());
 }
 
@@ -289,9 +319,8 @@ TEST(PrintJob, WildSettingsNeitherOverflowNorHang) {
     EXPECT_EQ(rig.geometry.UsableWidthCols, 1);
     EXPECT_EQ(rig.geometry.LeftMarginCols, 39) << "the page is 40 columns wide";
     EXPECT_EQ(rig.geometry.TopMarginLines, 9) << "a text line and the footer stay below it";
-    // One character a page line, one page line a page.
-    // The last piece fills its page, so one more page ends the copy.
-    EXPECT_EQ(rig.recorder.PagesStarted(), 3 + 254 + 1);
+    // One character a page line, one page line a page; the last piece fills the last page.
+    EXPECT_EQ(rig.recorder.PagesStarted(), 3 + 254);
     EXPECT_EQ(RowText(rig.recorder, 0, 9), std::string(34, ' ') + "0001 a");
 }
 

@@ -12,8 +12,8 @@
 #include "print/recording_job_host.h"
 #include "print/recording_print_dialog.h"
 #include "print/recording_surface.h"
-#include "print/text_buffer.h"
 #include "tests/temp_dir.h"
+#include "text/text_buffer.h"
 
 // A small page: 8 by 4 inches at 300 dots per inch, 40 columns by 12 lines, 5 columns and 3
 // lines per inch.

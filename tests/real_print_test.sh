@@ -40,6 +40,7 @@ number=0
 for pdf in $(new_pdfs | head -n "$documents"); do
     number=$((number + 1))
     mv "$pdf_dir/$pdf" "$work/doc$number.pdf"
+    pdfinfo "$work/doc$number.pdf" | sed -n 's/^Pages: *//p' >"$work/doc$number.pages"
     pdftotext -bbox "$work/doc$number.pdf" "$work/doc$number.bbox.html" || exit 1
     pdftohtml -xml -i -stdout "$work/doc$number.pdf" >"$work/doc$number.xml" || exit 1
 done

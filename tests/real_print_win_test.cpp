@@ -47,6 +47,7 @@ struct Document {
     int fromPage;  // 0: every page
     int toPage;
     int copies;
+    int pdfPages;  // the pages of its PDF, whatever the printer's measures
 };
 
 std::vector<Document> Documents() {
@@ -72,12 +73,13 @@ std::vector<Document> Documents() {
         "{\n"
         "    printf(\"%s\\n\", \"a string that is long enough to wrap onto a second line of the "
         "page, and even onto a third one when the page is narrow\");\n"
-        "}\n";
+        "}\f\n";  // the last page ends with a form feed: no page follows it
     std::string plain;
     for (int i = 1; i <= 150; ++i) {
         plain += "Plain text line " + std::to_string(i) + " of the second document.\n";
     }
-    return {{"sample.c", source, false, true, 0, 0, 1}, {"plain.txt", plain, true, false, 2, 3, 2}};
+    return {{"sample.c", source, false, true, 0, 0, 1, 2},
+            {"plain.txt", plain, true, false, 2, 3, 2, 4}};
 }
 
 // The work folder shared with the script, as a Windows path.
@@ -440,6 +442,8 @@ TEST(RealPrintCheck, ThePdfsHoldTheRecordedPages) {
         std::vector<PageGrid> printed =
             PdfPages(ReadAll(stem + ".bbox.html"), ReadAll(stem + ".xml"), metrics);
         ASSERT_FALSE(expected.empty());
+        int pdfPages = std::atoi(ReadAll(stem + ".pages").c_str());
+        EXPECT_EQ(pdfPages, Documents()[(number - 1) % 2].pdfPages) << "pages of the PDF";
         ASSERT_EQ(printed.size(), expected.size()) << "pages";
         for (std::size_t page = 0; page < expected.size(); ++page) {
             SCOPED_TRACE("page " + std::to_string(page + 1));

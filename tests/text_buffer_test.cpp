@@ -1,5 +1,5 @@
 // Tests of TextBuffer: loading whole files and cutting them into lines.
-#include "print/text_buffer.h"
+#include "text/text_buffer.h"
 
 #include <gtest/gtest.h>
 

@@ -6,8 +6,8 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "print/memory_block.h"
-#include "print/text_buffer.h"
+#include "text/memory_block.h"
+#include "text/text_buffer.h"
 
 enum class ViewKind : int { kChoose = -1, kHex = 0, kText = 1 };
 

@@ -17,7 +17,7 @@
 #include "print/recording_job_host.h"
 #include "print/recording_print_dialog.h"
 #include "print/recording_surface.h"
-#include "print/text_buffer.h"
+#include "text/text_buffer.h"
 
 namespace {
 

@@ -1,5 +1,5 @@
 // TextBuffer: reading a file and cutting it into lines.
-#include "print/text_buffer.h"
+#include "text/text_buffer.h"
 
 #include <cassert>
 #include <cstdint>

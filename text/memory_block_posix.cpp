@@ -1,8 +1,7 @@
-// MemoryBlock on the Win32 global allocator (fixed blocks).
-#include "print/memory_block.h"
+// MemoryBlock on the C allocator, for the native build of the core.
+#include "text/memory_block.h"
 
-#include <windows.h>
-
+#include <cstdlib>
 #include <cstring>
 
 bool MemoryBlock::Allocate(std::size_t size, bool zeroFill) {
@@ -10,7 +9,7 @@ bool MemoryBlock::Allocate(std::size_t size, bool zeroFill) {
     if (size == 0) {
         return false;
     }
-    void* block = GlobalAlloc(zeroFill ? GPTR : GMEM_FIXED, size);
+    void* block = zeroFill ? std::calloc(size, 1) : std::malloc(size);
     if (block == nullptr) {
         return false;
     }
@@ -26,8 +25,7 @@ bool MemoryBlock::Resize(std::size_t newSize, bool zeroFill) {
     if (newSize == 0) {
         return false;
     }
-    // A fixed block may move only with GMEM_MOVEABLE given to GlobalReAlloc.
-    void* block = GlobalReAlloc(data_, newSize, GMEM_MOVEABLE);
+    void* block = std::realloc(data_, newSize);
     if (block == nullptr) {
         return false;
     }
@@ -41,9 +39,7 @@ bool MemoryBlock::Resize(std::size_t newSize, bool zeroFill) {
 }
 
 void MemoryBlock::Release() {
-    if (data_ != nullptr) {
-        GlobalFree(data_);
-        data_ = nullptr;
-        size_ = 0;
-    }
+    std::free(data_);
+    data_ = nullptr;
+    size_ = 0;
 }

@@ -1,7 +1,8 @@
-// MemoryBlock on the C allocator, for the native build of the core.
-#include "print/memory_block.h"
+// MemoryBlock on the Win32 global allocator (fixed blocks).
+#include "text/memory_block.h"
 
-#include <cstdlib>
+#include <windows.h>
+
 #include <cstring>
 
 bool MemoryBlock::Allocate(std::size_t size, bool zeroFill) {
@@ -9,7 +10,7 @@ bool MemoryBlock::Allocate(std::size_t size, bool zeroFill) {
     if (size == 0) {
         return false;
     }
-    void* block = zeroFill ? std::calloc(size, 1) : std::malloc(size);
+    void* block = GlobalAlloc(zeroFill ? GPTR : GMEM_FIXED, size);
     if (block == nullptr) {
         return false;
     }
@@ -25,7 +26,8 @@ bool MemoryBlock::Resize(std::size_t newSize, bool zeroFill) {
     if (newSize == 0) {
         return false;
     }
-    void* block = std::realloc(data_, newSize);
+    // A fixed block may move only with GMEM_MOVEABLE given to GlobalReAlloc.
+    void* block = GlobalReAlloc(data_, newSize, GMEM_MOVEABLE);
     if (block == nullptr) {
         return false;
     }
@@ -39,7 +41,9 @@ bool MemoryBlock::Resize(std::size_t newSize, bool zeroFill) {
 }
 
 void MemoryBlock::Release() {
-    std::free(data_);
-    data_ = nullptr;
-    size_ = 0;
+    if (data_ != nullptr) {
+        GlobalFree(data_);
+        data_ = nullptr;
+        size_ = 0;
+    }
 }

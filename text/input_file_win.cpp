@@ -1,5 +1,5 @@
 // InputFile on Win32 files: CreateFileA without sharing, so a file in use elsewhere is refused.
-#include "print/input_file.h"
+#include "text/input_file.h"
 
 #include <windows.h>
 

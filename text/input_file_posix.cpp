@@ -1,5 +1,5 @@
 // InputFile on POSIX descriptors, for the native build of the core.
-#include "print/input_file.h"
+#include "text/input_file.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>

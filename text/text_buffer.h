@@ -6,8 +6,8 @@
 #include <cstdint>
 #include <memory>
 
-#include "print/input_file.h"
-#include "print/memory_block.h"
+#include "text/input_file.h"
+#include "text/memory_block.h"
 
 class TextBuffer {
 public:
