@@ -65,7 +65,7 @@ start_display() {
 # there is none. Exports QUILLMAR_PDF_DIR, where cups-pdf writes the documents of this user.
 start_print_spooler() {
     if ! lpstat -r 2>/dev/null | grep -q 'is running'; then
-        /usr/sbin/cupsd -f >/dev/null 2>&1 &
+        /usr/sbin/cupsd -f >/dev/null 2>&1 9>&- &
         QUILLMAR_PIDS+=($!)
         local tries=0
         until lpstat -r 2>/dev/null | grep -q 'is running'; do
@@ -92,7 +92,7 @@ start_wine() {
     export WINEPREFIX="$1" WINEARCH=win64 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
     rm -rf "$WINEPREFIX"
     mkdir -p "$WINEPREFIX"
-    wineserver -f -p >/dev/null 2>&1 &
+    wineserver -f -p >/dev/null 2>&1 9>&- &
     QUILLMAR_PIDS+=($!)
     log "initialising the Wine prefix $WINEPREFIX"
     wineboot --init >/dev/null 2>&1 || die "wineboot failed"
