@@ -21,6 +21,7 @@
 #include "print/print_job_host_win.h"
 #include "print/text_helpers.h"
 #include "res/resource.h"
+#include "ui/wide_text.h"
 #include "ui/window.h"
 
 HFONT UiFont = nullptr;
@@ -51,7 +52,10 @@ void MakeUiFont() {
     LOGFONTA font = {};
     font.lfHeight = 8;
     font.lfWeight = 600;
-    CopyBounded(font.lfFaceName, sizeof font.lfFaceName, "MS SANS SERIF");
+    // The TrueType form of MS Sans Serif: the bitmap face holds only the ANSI code page's
+    // characters, while the system links this one to the fonts of the other scripts, so that
+    // every name shows as it is.
+    CopyBounded(font.lfFaceName, sizeof font.lfFaceName, "Microsoft Sans Serif");
     UiFont = CreateFontIndirectA(&font);
     HDC info = CreateICA("DISPLAY", nullptr, nullptr, nullptr);
     HGDIOBJ previous = SelectObject(info, UiFont);
@@ -80,6 +84,18 @@ void SetFrameText(int frameId, const char* text) {
     GetWindowTextA(frame, current, sizeof current);
     if (std::strcmp(current, text) != 0) {
         DefWindowProcA(frame, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text));
+    }
+}
+
+// The list keeps the selected row's text as its window text, the name a screen reader gives
+// the list (its rows have no texts of their own).
+void NameListAfterSelection() {
+    const int selection = static_cast<int>(SendMessageA(ListWindow, LB_GETCURSEL, 0, 0));
+    char current[MAX_PATH + 16] = {};
+    GetWindowTextA(ListWindow, current, sizeof current);
+    const char* text = Files.EntryText(selection);
+    if (std::strcmp(current, text) != 0) {
+        DefWindowProcA(ListWindow, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text));
     }
 }
 
@@ -163,7 +179,9 @@ void DrawListRow(const DRAWITEMSTRUCT& item) {
         DrawIcon(dc, rect.left, rect.top, FolderIcon);
         rect.left += kIconIndent;
     }
-    DrawTextA(dc, text, -1, &rect, DT_SINGLELINE | DT_VCENTER);
+    // A name is shown as it is: an "&" in it marks no underlined letter.
+    WideText shown(text);
+    DrawTextW(dc, shown.Text(), shown.Length(), &rect, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
     if (!isDirectoryRow && text[0] != '\0') {
         rect.right -= kDateIndent;
         char date[kFileDateSize];
@@ -171,6 +189,8 @@ void DrawListRow(const DRAWITEMSTRUCT& item) {
         DrawTextA(dc, date, -1, &rect, DT_SINGLELINE | DT_VCENTER | DT_RIGHT);
     }
     RestoreDC(dc, saved);
+    // Every change of the selection or of the rows draws rows.
+    NameListAfterSelection();
 }
 
 void PrintSelection(HWND window) {
@@ -180,6 +200,10 @@ void PrintSelection(HWND window) {
     }
     Files.GetFilePath(selection, SelectedPath, sizeof SelectedPath);
     if (SelectedPath[0] == '\0') {
+        // A file whose name no path of the ANSI code page reaches can only be told about.
+        if (Files.Unreachable(selection)) {
+            ShowWarning("Can't open file", "Quillmar");
+        }
         return;
     }
     SystemPrintDialog dialog;
@@ -301,7 +325,7 @@ void Panel::Init(const RECT& frame, int cellWidthPixels, int cellHeightPixels) {
     bottom = frame.bottom - 2;
     cellWidth = cellWidthPixels;
     cellHeight = cellHeightPixels;
-    format = DT_SINGLELINE | DT_VCENTER;
+    format = DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX;  // a directory's "&" underlines nothing
 }
 
 void Panel::Fill(HDC dc) const {
@@ -313,14 +337,15 @@ void Panel::Fill(HDC dc) const {
 
 void Panel::TextAt(HDC dc, int column, int row, const char* text) const {
     SetBkColor(dc, background);
-    TextOutA(dc, left + column * cellWidth, top + row * cellHeight, text,
-             static_cast<int>(std::char_traits<char>::length(text)));
+    WideText shown(text);
+    TextOutW(dc, left + column * cellWidth, top + row * cellHeight, shown.Text(), shown.Length());
 }
 
 void Panel::DrawText(HDC dc, const char* text) const {
     SetBkColor(dc, background);
     RECT rect = Rect();
-    ::DrawTextA(dc, text, -1, &rect, format);
+    WideText shown(text);
+    ::DrawTextW(dc, shown.Text(), shown.Length(), &rect, format);
 }
 
 void DrawSettingsSummary(HDC dc) {

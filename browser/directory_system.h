@@ -11,6 +11,10 @@ struct DirectoryItem {
     const char* name;         // the long name, as the system reports it
     bool isDirectory;         // the directory attribute; no other attribute is looked at
     std::uint64_t lastWrite;  // 100-nanosecond intervals since 1 January 1601, UTC
+    // False when `name` is not the item's own name but the nearest one the system's 8-bit
+    // texts can hold (a name outside the ANSI code page, where the system does not run the
+    // program in UTF-8): acting on it would act on another item, or on none.
+    bool exactName = true;
 };
 
 class DirectorySystem {

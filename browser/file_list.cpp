@@ -70,10 +70,10 @@ void FileList::Rescan() {
 
 bool FileList::AddItem(const DirectoryItem& item) {
     if (!item.isDirectory) {
-        return Add(item.name, "", item.lastWrite);
+        return Add(item.name, "", item.lastWrite, item.exactName);
     }
     if (item.name[0] != '.') {
-        return Add(" ", item.name, 0);
+        return Add(" ", item.name, 0, item.exactName);
     }
     if (std::strcmp(item.name, "..") == 0) {
         return Add(kParentText, "", 0);
@@ -101,6 +101,9 @@ bool FileList::OpenEntry(int index) {
             return GoUp();
         case EntryKind::Directory:
             break;
+    }
+    if (!ExactName(index)) {
+        return false;
     }
     const char* name = text + 1;
     std::size_t part = DirectoryPartLength(path_);
@@ -183,7 +186,7 @@ void FileList::GetFilePath(int index, char* out, std::size_t outSize) const {
         return;
     }
     out[0] = '\0';
-    if (!IsValid(index) || KindOf(EntryText(index)) != EntryKind::File) {
+    if (!IsValid(index) || KindOf(EntryText(index)) != EntryKind::File || !ExactName(index)) {
         return;
     }
     const char* name = EntryText(index);
@@ -194,6 +197,10 @@ void FileList::GetFilePath(int index, char* out, std::size_t outSize) const {
     }
     std::memcpy(out, path_, part);
     std::memcpy(out + part, name, nameLength + 1);
+}
+
+bool FileList::Unreachable(int index) const {
+    return IsValid(index) && KindOf(EntryText(index)) == EntryKind::File && !ExactName(index);
 }
 
 int FileList::PathDrive() const {
@@ -225,7 +232,7 @@ void FileList::Release() {
     entryCount_ = 0;
 }
 
-bool FileList::Add(const char* head, const char* tail, std::uint64_t lastWrite) {
+bool FileList::Add(const char* head, const char* tail, std::uint64_t lastWrite, bool exactName) {
     if (entryCount_ == records_.Capacity() && !records_.Grow()) {
         return false;
     }
@@ -233,7 +240,8 @@ bool FileList::Add(const char* head, const char* tail, std::uint64_t lastWrite) 
     if (offset < 0) {
         return false;
     }
-    Entries()[entryCount_] = FileEntry{static_cast<std::uint32_t>(offset), lastWrite};
+    Entries()[entryCount_] =
+        FileEntry{static_cast<std::uint32_t>(offset), exactName ? 1u : 0u, lastWrite};
     ++entryCount_;
     return true;
 }

@@ -11,15 +11,19 @@
 
 enum class EntryKind { Parent, Directory, File };
 
-// One row: its text in the pool and, for a file, its last-write time (100-nanosecond
-// intervals since 1 January 1601, UTC; 0 for the other kinds).
+// One row: its text in the pool, whether that text is the item's exact name (see
+// DirectoryItem), and, for a file, its last-write time (100-nanosecond intervals since
+// 1 January 1601, UTC; 0 for the other kinds).
 struct FileEntry {
     std::uint32_t textOffset;
+    std::uint32_t exactName;  // 1 or 0
     std::uint64_t lastWrite;
 };
 
 // Row texts: a file's name as it is; a directory's name after one space; the parent row
 // kParentText. Indices outside 0 to Count() - 1 are refused by every operation that takes one.
+// A row whose text is not its item's exact name is shown and never acted on: it is not entered,
+// and has no path.
 class FileList {
 public:
     static constexpr std::size_t kPathSize = 261;  // 260 characters and the terminator
@@ -47,7 +51,8 @@ public:
 
     // A directory row: enters it (the process's current directory follows) and lists it. The
     // parent row: GoUp. True when the listing changed. False, changing nothing, for a file
-    // row, a bad index, and a directory whose pattern would not fit kPathSize.
+    // row, a bad index, a directory whose name is not exact, and one whose pattern would not
+    // fit kPathSize.
     bool OpenEntry(int index);
 
     // Moves the pattern to the parent directory and lists it; the process's current
@@ -65,9 +70,13 @@ public:
     bool RemoveEntry(int index);
 
     // The full path of a file row (the pattern's directory part and the name) into `out` of
-    // `outSize` bytes. The empty text for the other rows, bad indices, and a path that does
-    // not fit.
+    // `outSize` bytes. The empty text for the other rows, bad indices, a name that is not
+    // exact, and a path that does not fit.
     void GetFilePath(int index, char* out, std::size_t outSize) const;
+
+    // True for a file row whose text is not its file's exact name: there is a file, but no
+    // path reaches it.
+    bool Unreachable(int index) const;
 
     // The drive of the current pattern (see PatternDrive); 2, drive C, when it names none.
     int PathDrive() const;
@@ -90,7 +99,8 @@ public:
     const StringPool& Texts() const { return texts_; }
 
 private:
-    bool Add(const char* head, const char* tail, std::uint64_t lastWrite);
+    bool Add(const char* head, const char* tail, std::uint64_t lastWrite, bool exactName = true);
+    bool ExactName(int index) const { return Entries()[index].exactName != 0; }
     // Adds the row of one listed name, if it has one; false when it could not be stored.
     bool AddItem(const DirectoryItem& item);
     static bool FitsAsPattern(const char* directory);  // with a separator and the wildcard

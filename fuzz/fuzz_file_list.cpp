@@ -24,6 +24,7 @@ struct Item {
     std::string name;
     bool isDirectory;
     std::uint64_t lastWrite;
+    bool exactName;
 };
 
 // Every pattern lists the same names (so the list can go down any directory, as deep as the
@@ -37,7 +38,8 @@ public:
             return;
         }
         for (const Item& item : items) {
-            visit(DirectoryItem{item.name.c_str(), item.isDirectory, item.lastWrite});
+            visit(
+                DirectoryItem{item.name.c_str(), item.isDirectory, item.lastWrite, item.exactName});
         }
     }
     bool MakeCurrent(const char* directory) override {
@@ -145,7 +147,7 @@ void CheckFilePath(const FileList& list, int index, std::size_t outSize) {
     FUZZ_CHECK(std::memchr(out.get(), '\0', outSize) != nullptr);
     bool isFile = index >= 0 && index < list.Count() &&
                   FileList::KindOf(list.EntryText(index)) == EntryKind::File;
-    if (!isFile) {
+    if (!isFile || list.Unreachable(index)) {
         FUZZ_CHECK(out[0] == '\0');
         return;
     }
@@ -167,8 +169,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     FakeDirectories system;
     std::size_t count = in.ConsumeIntegralInRange<std::size_t>(0, 40);
     for (std::size_t i = 0; i < count; ++i) {
-        system.items.push_back(
-            Item{Name(in), in.ConsumeBool(), in.ConsumeIntegral<std::uint64_t>()});
+        system.items.push_back(Item{Name(in), in.ConsumeBool(), in.ConsumeIntegral<std::uint64_t>(),
+                                    in.ConsumeIntegralInRange(0, 7) != 0});
     }
     system.emptyEvery = in.ConsumeIntegralInRange<std::size_t>(0, 40);
     for (int drive = 0; drive < 4; ++drive) {

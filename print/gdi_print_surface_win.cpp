@@ -25,6 +25,17 @@ constexpr UINT kPostScriptCodePage = 1252;
 constexpr std::size_t kEscapeChunk = 0xFFFF;
 constexpr DWORD kNameTable = 0x656D616E;  // "name", as GetFontData takes a table tag
 
+// The code page of the 8-bit text the engine prints: the user's ANSI code page, which the
+// program's UTF-8 active code page does not change.
+UINT TextCodePage() {
+    UINT codePage = 0;
+    if (GetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_IDEFAULTANSICODEPAGE | LOCALE_RETURN_NUMBER,
+                       reinterpret_cast<LPSTR>(&codePage), sizeof codePage / sizeof(char)) == 0) {
+        return GetACP();
+    }
+    return codePage;
+}
+
 bool IsFixedPitchPrinterFont(const TEXTMETRICA& tm) {
     // TMPF_FIXED_PITCH set means a variable pitch.
     return (tm.tmPitchAndFamily & TMPF_DEVICE) != 0 && (tm.tmPitchAndFamily & TMPF_TRUETYPE) == 0 &&
@@ -185,7 +196,8 @@ GdiPrintSurface::FontFacts GdiPrintSurface::Measure() {
     INT blank = 0;
     facts.blankWidth =
         GetCharWidth32A(dc_, ' ', ' ', &blank) && blank > 0 ? blank : tm.tmAveCharWidth;
-    if (!takesPostScript_ || !IsFixedPitchPrinterFont(tm) || GetACP() != kPostScriptCodePage) {
+    if (!takesPostScript_ || !IsFixedPitchPrinterFont(tm) ||
+        TextCodePage() != kPostScriptCodePage) {
         return facts;
     }
     PostScriptFont& font = facts.postScript;

@@ -13,6 +13,7 @@ namespace {
 struct FakeItem {
     std::string name;
     bool isDirectory;
+    bool exactName = true;
 };
 
 // Directories by pattern, a current directory, and a directory for each drive designator;
@@ -23,7 +24,7 @@ public:
               const std::function<void(const DirectoryItem&)>& visit) override {
         ++listings;
         for (const FakeItem& item : tree[pattern]) {
-            visit(DirectoryItem{item.name.c_str(), item.isDirectory, 5});
+            visit(DirectoryItem{item.name.c_str(), item.isDirectory, 5, item.exactName});
         }
     }
     bool MakeCurrent(const char* directory) override {
@@ -200,4 +201,47 @@ TEST_F(FileListTest, InitRefusesWhatItCannotHold) {
     EXPECT_FALSE(list.Init(10, 5, 10, 10, nullptr));
     EXPECT_FALSE(list.Init(10, 5, 10, 10, std::string(261, 'x').c_str()));
     EXPECT_TRUE(list.Init(10, 5, 10, 10, std::string(260, 'x').c_str()));
+}
+
+TEST_F(FileListTest, ARowWhoseNameIsNotExactIsShownButNeverActedOn) {
+    // As the system lists "Ωmega.txt" and "Ωdir" where its 8-bit texts cannot hold them: as
+    // the real "Omega.txt" and "Odir" beside them.
+    system.tree["C:\\Names\\*.*"] = {{"Odir", true, false},
+                                     {"Odir", true},
+                                     {"Omega.txt", false, false},
+                                     {"Omega.txt", false},
+                                     {"???.txt", false, false}};
+    Open("C:\\Names\\*.*");
+    ASSERT_EQ(Rows(),
+              (std::vector<std::string>{" Odir", " Odir", "???.txt", "Omega.txt", "Omega.txt"}));
+    int exactFiles = 0;
+    for (int row = 2; row < 5; ++row) {
+        char path[FileList::kPathSize] = "unchanged";
+        list.GetFilePath(row, path, sizeof path);
+        if (list.Unreachable(row)) {
+            EXPECT_STREQ(path, "") << row;
+            EXPECT_NE(list.EntryTime(row), 0u) << "still a file row with its date";
+        } else {
+            EXPECT_STREQ(path, "C:\\Names\\Omega.txt");
+            ++exactFiles;
+        }
+    }
+    EXPECT_EQ(exactFiles, 1);
+    EXPECT_FALSE(list.Unreachable(0)) << "directories are not files";
+    EXPECT_FALSE(list.Unreachable(-1));
+
+    // Only the exact directory is entered.
+    int entered = 0;
+    for (int row = 0; row < 2; ++row) {
+        Open("C:\\Names\\*.*");
+        system.current = "C:\\Names";
+        if (list.OpenEntry(row)) {
+            ++entered;
+            EXPECT_STREQ(list.Path(), "C:\\Names\\Odir\\*.*");
+        } else {
+            EXPECT_STREQ(list.Path(), "C:\\Names\\*.*");
+            EXPECT_EQ(system.current, "C:\\Names");
+        }
+    }
+    EXPECT_EQ(entered, 1);
 }

@@ -37,6 +37,11 @@ protected:
 
     // Joined here: std::filesystem's narrow texts are not in the ANSI code page.
     std::string PathOf(const std::string& name) const { return dir.Path() + "\\" + name; }
+    std::wstring WidePath(const wchar_t* name) const {
+        wchar_t base[MAX_PATH] = L"";
+        MultiByteToWideChar(CP_ACP, 0, dir.Path().c_str(), -1, base, MAX_PATH);
+        return std::wstring(base) + L"\\" + name;
+    }
     void MakeDirectory(const std::string& name) {
         ASSERT_TRUE(CreateDirectoryA(PathOf(name).c_str(), nullptr)) << name;
     }
@@ -183,4 +188,49 @@ TEST_F(FileListWinTest, AHundredThousandEntriesListInOrder) {
                       i - 1);
         ASSERT_STREQ(list.EntryText(i), expected) << "row " << i;
     }
+}
+
+TEST_F(FileListWinTest, NamesTheAnsiCodePageCannotHoldAreListedButReachNoOtherFile) {
+    // This test program runs in code page 1252 (it has no UTF-8 manifest), as the program does
+    // where the system ignores the manifest's code page.
+    ASSERT_NE(GetACP(), static_cast<UINT>(CP_UTF8));
+    const std::wstring sub = WidePath(L"Names");
+    ASSERT_TRUE(CreateDirectoryW(sub.c_str(), nullptr));
+    for (const wchar_t* name :
+         {L"\u03A9mega.txt", L"Omega.txt", L"caf\u00E9.txt", L"\u65E5\u672C\u8A9E.txt"}) {
+        HANDLE file = CreateFileW((sub + L"\\" + name).c_str(), GENERIC_WRITE, 0, nullptr,
+                                  CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+        ASSERT_NE(file, INVALID_HANDLE_VALUE);
+        CloseHandle(file);
+    }
+    ASSERT_TRUE(CreateDirectoryW((sub + L"\\\u03A9dir").c_str(), nullptr));
+    ASSERT_TRUE(CreateDirectoryW((sub + L"\\Odir").c_str(), nullptr));
+    List(PathOf("Names"));
+    // As the 8-bit calls give them: the Greek letters become the Latin ones they resemble, the
+    // Japanese ones question marks.
+    ASSERT_EQ(Rows(), (std::vector<std::string>{"  .. previous", " Odir", " Odir", "???.txt",
+                                                Ansi(L"caf\u00E9.txt"), "Omega.txt", "Omega.txt"}));
+    int reachable = 0;
+    for (int row = 3; row < list.Count(); ++row) {
+        char path[MAX_PATH] = "unchanged";
+        list.GetFilePath(row, path, sizeof path);
+        if (list.Unreachable(row)) {
+            EXPECT_STREQ(path, "") << row;
+            continue;
+        }
+        ++reachable;
+        EXPECT_EQ(path, PathOf(std::string("Names\\") + list.EntryText(row)));
+        EXPECT_NE(GetFileAttributesA(path), INVALID_FILE_ATTRIBUTES) << path;
+    }
+    EXPECT_EQ(reachable, 2) << "café.txt and the real Omega.txt";
+    // Of the two " Odir" rows only the real one is entered.
+    int entered = 0;
+    for (int row = 1; row < 3; ++row) {
+        List(PathOf("Names"));
+        if (list.OpenEntry(row)) {
+            ++entered;
+            EXPECT_EQ(CurrentDirectory(), PathOf("Names\\Odir"));
+        }
+    }
+    EXPECT_EQ(entered, 1);
 }

@@ -7,7 +7,7 @@ QUILLMAR_PACKAGES=(
     cmake make g++ googletest
     g++-mingw-w64-x86-64-posix mingw-w64-tools
     wine wine64 xvfb
-    cups cups-client printer-driver-cups-pdf poppler-utils fonts-liberation
+    cups cups-client printer-driver-cups-pdf poppler-utils fonts-liberation fonts-wqy-microhei
     procps clang-format
     xdotool imagemagick
 )
@@ -65,7 +65,7 @@ start_display() {
 # there is none. Exports QUILLMAR_PDF_DIR, where cups-pdf writes the documents of this user.
 start_print_spooler() {
     if ! lpstat -r 2>/dev/null | grep -q 'is running'; then
-        /usr/sbin/cupsd -f >/dev/null 2>&1 &
+        /usr/sbin/cupsd -f >/dev/null 2>&1 9>&- &
         QUILLMAR_PIDS+=($!)
         local tries=0
         until lpstat -r 2>/dev/null | grep -q 'is running'; do
@@ -92,7 +92,7 @@ start_wine() {
     export WINEPREFIX="$1" WINEARCH=win64 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
     rm -rf "$WINEPREFIX"
     mkdir -p "$WINEPREFIX"
-    wineserver -f -p >/dev/null 2>&1 &
+    wineserver -f -p >/dev/null 2>&1 9>&- &
     QUILLMAR_PIDS+=($!)
     log "initialising the Wine prefix $WINEPREFIX"
     wineboot --init >/dev/null 2>&1 || die "wineboot failed"
@@ -100,6 +100,26 @@ start_wine() {
     # its windows are unmanaged.
     wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1 \
         || die "cannot configure the Wine prefix"
+    link_wine_fonts || die "cannot configure the Wine prefix's fonts"
+}
+
+# Wine stands in for the Windows faces with Liberation Sans (MS Sans Serif, System, MS Shell
+# Dlg), Tahoma where the prefix has Wine's own fonts, and Liberation Mono (the fixed-pitch
+# faces): they hold Latin, Greek and Cyrillic, but no Chinese, Japanese or Korean characters.
+# As Windows links its faces to its East Asian fonts, the prefix links these to WenQuanYi Micro
+# Hei, so that a name such as 日本語.txt shows in the list, the path line, the Delete question
+# and the title bars.
+link_wine_fonts() {
+    local key='HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontLink\SystemLink' face
+    # Wine looks the links up by the chosen face's full name: the bold faces need their own.
+    for face in 'Liberation Sans' 'Liberation Sans Bold' 'Tahoma' 'Tahoma Bold'; do
+        wine reg add "$key" /v "$face" /t REG_MULTI_SZ /d 'wqy-microhei.ttc,WenQuanYi Micro Hei' \
+            /f >/dev/null 2>&1 || return 1
+    done
+    for face in 'Liberation Mono' 'Liberation Mono Bold'; do
+        wine reg add "$key" /v "$face" /t REG_MULTI_SZ \
+            /d 'wqy-microhei.ttc,WenQuanYi Micro Hei Mono' /f >/dev/null 2>&1 || return 1
+    done
 }
 
 # Ends every process started here: the processes of our Wine prefix (found by their

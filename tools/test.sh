@@ -29,18 +29,18 @@ log "fuzz targets, 10 s each"
 "$top/tools/fuzz.sh" 10
 fuzz=$?
 
+# The spooler and the folder of its PDFs serve every test run on this machine: one run
+# prints at a time, or one would take another's PDFs, and a run that started the spooler
+# stops it only when it is done (the lock is held until this script ends).
 start_display
+exec 9>"${TMPDIR:-/tmp}/quillmar-spooler.lock"
+flock 9
 start_print_spooler
 start_wine "$top/build/windows/wineprefix"
 
-# The spooler and the folder of its PDFs serve every test run on this machine: one run
-# prints at a time, or one would take another's PDFs.
 log "Windows tests under Wine"
-exec 9>"${TMPDIR:-/tmp}/quillmar-spooler.lock"
-flock 9
 ctest --preset windows
 windows=$?
-flock -u 9
 
 log "summary"
 [ $native -eq 0 ] && echo "native tests: passed" || echo "native tests: FAILED"

@@ -5,6 +5,8 @@
 
 #include <cstring>
 
+#include "ui/wide_text.h"
+
 AboutWindow::ShellOpen AboutWindow::shellOpen = AboutWindow::OpenWithShell;
 
 void AboutWindow::OpenWithShell(HWND owner, const char* target) {
@@ -81,8 +83,8 @@ void AboutWindow::PlaceLink(HDC dc) {
     linkFont.CreateFor(dc, "MS Sans Serif", 12);
     HGDIOBJ previous = linkFont.Select(dc);
     SIZE extent = {};
-    int length = static_cast<int>(std::strlen(caption));
-    GetTextExtentPoint32A(dc, caption, length, &extent);
+    WideText shown(caption);
+    GetTextExtentPoint32W(dc, shown.Text(), shown.Length(), &extent);
     if (previous != nullptr) {
         SelectObject(dc, previous);
     }
@@ -100,7 +102,8 @@ void AboutWindow::OnDrawItem(WPARAM, LPARAM lParam) {
     }
     HGDIOBJ previous = linkFont.Select(item->hDC);
     SetBkColor(item->hDC, backColour);
-    TextOutA(item->hDC, 0, 0, caption, static_cast<int>(std::strlen(caption)));
+    WideText shown(caption);
+    TextOutW(item->hDC, 0, 0, shown.Text(), shown.Length());
     if (previous != nullptr) {
         SelectObject(item->hDC, previous);
     }

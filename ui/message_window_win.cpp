@@ -6,6 +6,8 @@
 #include <cstring>
 #include <new>
 
+#include "ui/wide_text.h"
+
 int MessageWindow::buttonCount = 0;
 int MessageWindow::currentButton = 0;
 WNDPROC MessageWindow::buttonProc = nullptr;
@@ -17,13 +19,9 @@ namespace {
 // not be shown while one is.
 MessageWindow* shownBox = nullptr;
 
-int ClampedLength(std::size_t length) {
-    return length > static_cast<std::size_t>(INT_MAX) ? INT_MAX : static_cast<int>(length);
-}
-
-int LineWidth(HDC dc, const TextLine& line) {
+int LineWidth(HDC dc, const WideText& line) {
     SIZE extent = {};
-    if (!GetTextExtentPoint32A(dc, line.start, ClampedLength(line.length), &extent)) {
+    if (!GetTextExtentPoint32W(dc, line.Text(), line.Length(), &extent)) {
         return 0;
     }
     return extent.cx;
@@ -121,7 +119,7 @@ bool MessageWindow::MeasureText(const char* textToMeasure, const char* captionTo
     TextLines lines(textToMeasure);
     TextLine line;
     while (lines.Next(&line)) {
-        int width = LineWidth(info, line);
+        int width = LineWidth(info, WideText(line.start, line.length));
         if (width > measures.textWidth) {
             measures.textWidth = width;
         }
@@ -131,10 +129,8 @@ bool MessageWindow::MeasureText(const char* textToMeasure, const char* captionTo
     }
     const bool hasIcon = iconKind != BoxIcon::kNone;
     if (!hasIcon && captionToMeasure[0] != '\0') {
-        TextLine whole;
-        whole.start = captionToMeasure;
-        whole.length = std::strlen(captionToMeasure);
-        measures.textWidth = WidenedTextWidth(measures.textWidth, LineWidth(info, whole), hasIcon);
+        measures.textWidth = WidenedTextWidth(measures.textWidth,
+                                              LineWidth(info, WideText(captionToMeasure)), hasIcon);
     }
     panel = ComputePanel(measures, hasIcon, flags);
     DeleteDC(info);
@@ -353,8 +349,8 @@ void MessageWindow::DrawTextLines(HDC dc, int left, int width, int top) const {
     TextLines lines(text);
     TextLine line;
     while (lines.Next(&line)) {
-        TextOutA(dc, left + (width - LineWidth(dc, line)) / 2, y, line.start,
-                 ClampedLength(line.length));
+        WideText shown(line.start, line.length);
+        TextOutW(dc, left + (width - LineWidth(dc, shown)) / 2, y, shown.Text(), shown.Length());
         y += measures.lineHeight;
     }
 }

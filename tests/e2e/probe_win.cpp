@@ -9,6 +9,7 @@
 //   probe box TEXT [MS]          waits for a dialog box showing TEXT; prints its rectangle
 //   probe nobox TEXT [MS]        waits until no dialog box shows TEXT
 //   probe count TITLE            the number of visible top-level windows titled TITLE
+//   probe client WINDOW          the screen rectangle of WINDOW's client area
 //   probe kids TEXT [MS]         waits for a window with a child showing TEXT; prints each of
 //                                its children: "left top right bottom text" (screen pixels)
 // WINDOW is "main" for the main window (the dialog titled "Quillmar" that holds the file
@@ -131,7 +132,8 @@ HWND Control(const char* window, const char* id) {
 }
 
 int Usage() {
-    std::fprintf(stderr, "usage: probe wait|gone|text|list|rect|row|box|nobox|count|kids ...\n");
+    std::fprintf(stderr,
+                 "usage: probe wait|gone|text|list|rect|row|box|nobox|count|client|kids ...\n");
     return 2;
 }
 
@@ -167,6 +169,16 @@ int main(int argc, char** argv) {
                        command == "nobox" ? argv[2] : nullptr, false, ms) != nullptr
                    ? 0
                    : 1;
+    }
+    if (command == "client") {
+        HWND found = Find(argv[2], nullptr);
+        RECT rect;
+        if (found == nullptr || !GetClientRect(found, &rect)) {
+            return 1;
+        }
+        MapWindowPoints(found, nullptr, reinterpret_cast<POINT*>(&rect), 2);
+        PrintRect(rect);
+        return 0;
     }
     if (command == "count") {
         Count count = {argv[2], 0};
