@@ -273,7 +273,22 @@ void GdiPrintSurface::PutChars(int x, int y, const CellRun& run, int) {
         PutBytes(x, y, run.text, run.length);
         return;
     }
-    UINT codePage = current_.printerFont || GetACP() == CP_UTF8 ? kPostScriptCodePage : CP_ACP;
+    if (!current_.printerFont) {
+        // The wide call, from the first character that shows on.
+        BlankTrim shown = TrimBlanks(run.text, run.length);
+        int length = static_cast<int>(shown.end - shown.first);
+        std::wstring wide(static_cast<std::size_t>(length), L'\0');
+        int units = length == 0 ? 0
+                                : MultiByteToWideChar(CP_UTF8, 0, run.text + shown.first, length,
+                                                      wide.data(), length);
+        if (units > 0) {
+            TextOutW(dc_, x + static_cast<int>(shown.first) * current_.blankWidth, y, wide.data(),
+                     units);
+            ++textOutRows_;
+        }
+        return;
+    }
+    // The page blocks show the characters of 1252: one byte a cell, "?" for what it lacks.
     std::string bytes;
     bytes.reserve(run.cells);
     for (std::size_t at = 0; at < run.length;) {
@@ -293,8 +308,8 @@ void GdiPrintSurface::PutChars(int x, int y, const CellRun& run, int) {
         }
         char converted[8];
         BOOL lacking = FALSE;
-        int length = WideCharToMultiByte(codePage, WC_NO_BEST_FIT_CHARS, units, count, converted,
-                                         sizeof converted, "?", &lacking);
+        int length = WideCharToMultiByte(kPostScriptCodePage, WC_NO_BEST_FIT_CHARS, units, count,
+                                         converted, sizeof converted, "?", &lacking);
         if (length == ch.cells && !lacking) {
             bytes.append(converted, static_cast<std::size_t>(length));
         } else {

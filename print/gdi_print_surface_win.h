@@ -37,8 +37,8 @@ public:
     void CloseDocument() override;
     bool OpenPage() override;
     void ClosePage() override;
-    // UTF-8 other than ASCII is drawn as 8-bit text of the system's code page (the PostScript
-    // blocks: 1252), one byte per cell; a character that the code page lacks shows as "?".
+    // UTF-8 other than ASCII goes to the PostScript blocks as 8-bit text of 1252, one byte per
+    // cell ("?" for a character that 1252 lacks), and is drawn with TextOutW otherwise.
     void PutChars(int x, int y, const CellRun& run, int cellWidth) override;
 
     // Whether the printer takes page text as PostScript.
