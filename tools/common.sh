@@ -65,7 +65,7 @@ start_display() {
 # there is none. Exports QUILLMAR_PDF_DIR, where cups-pdf writes the documents of this user.
 start_print_spooler() {
     if ! lpstat -r 2>/dev/null | grep -q 'is running'; then
-        /usr/sbin/cupsd -f >/dev/null 2>&1 9>&- &
+        /usr/sbin/cupsd -f >/dev/null 2>&1 &
         QUILLMAR_PIDS+=($!)
         local tries=0
         until lpstat -r 2>/dev/null | grep -q 'is running'; do
@@ -92,7 +92,7 @@ start_wine() {
     export WINEPREFIX="$1" WINEARCH=win64 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
     rm -rf "$WINEPREFIX"
     mkdir -p "$WINEPREFIX"
-    wineserver -f -p >/dev/null 2>&1 9>&- &
+    wineserver -f -p >/dev/null 2>&1 &
     QUILLMAR_PIDS+=($!)
     log "initialising the Wine prefix $WINEPREFIX"
     wineboot --init >/dev/null 2>&1 || die "wineboot failed"
@@ -122,31 +122,59 @@ link_wine_fonts() {
     done
 }
 
+# Waits until this run is the spooler's only user on the machine (other runs print through the
+# same queue into the same folder) and keeps it so until the calling script ends. The lock is
+# held by a small process of its own that ends with the script, so that no process the run
+# starts inherits it: a Wine service that outlived its scenario would keep every later run
+# waiting.
+take_spooler_lock() {
+    local lock="${TMPDIR:-/tmp}/quillmar-spooler.lock" ready
+    ready=$(mktemp)
+    log "waiting for the spooler lock"
+    flock -o "$lock" sh -c 'echo held >"$0"; exec tail --pid="$1" -f /dev/null' "$ready" $$ \
+        >/dev/null 2>&1 &
+    until [ -s "$ready" ]; do
+        sleep 0.2
+    done
+    rm -f "$ready"
+}
+
 # Ends every process started here: the processes of our Wine prefix (found by their
 # environment), the wineserver, the spooler and the display.
 stop_started() {
-    local pids=() pid
-    if [ -n "${WINEPREFIX:-}" ]; then
-        for pid in /proc/[0-9]*; do
-            pid=${pid#/proc/}
-            [ "$pid" = $$ ] && continue
-            if grep -qzxF "WINEPREFIX=$WINEPREFIX" "/proc/$pid/environ" 2>/dev/null; then
-                pids+=("$pid")
-            fi
-        done
-    fi
-    pids+=("${QUILLMAR_PIDS[@]}")
-    [ ${#pids[@]} -eq 0 ] && return 0
-    kill "${pids[@]}" 2>/dev/null || true
-    local tries=0
+    # A Wine service can start while the prefix's processes are ending, so the prefix is
+    # looked at again until none of its processes is left.
+    local round pids
+    for round in 1 2 3; do
+        pids=()
+        [ "$round" -eq 1 ] && pids+=("${QUILLMAR_PIDS[@]}")
+        if [ -n "${WINEPREFIX:-}" ]; then
+            local pid
+            for pid in /proc/[0-9]*; do
+                pid=${pid#/proc/}
+                [ "$pid" = $$ ] && continue
+                if grep -qzxF "WINEPREFIX=$WINEPREFIX" "/proc/$pid/environ" 2>/dev/null; then
+                    pids+=("$pid")
+                fi
+            done
+        fi
+        [ ${#pids[@]} -eq 0 ] && return 0
+        end_processes "${pids[@]}"
+    done
+}
+
+# Ends the given processes: politely, then after five seconds for good.
+end_processes() {
+    local pid tries=0 alive
+    kill "$@" 2>/dev/null || true
     while [ $tries -lt 50 ]; do
-        local alive=0
-        for pid in "${pids[@]}"; do
+        alive=0
+        for pid in "$@"; do
             kill -0 "$pid" 2>/dev/null && alive=1
         done
         [ $alive -eq 0 ] && return 0
         tries=$((tries + 1))
         sleep 0.1
     done
-    kill -9 "${pids[@]}" 2>/dev/null || true
+    kill -9 "$@" 2>/dev/null || true
 }

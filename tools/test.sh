@@ -29,12 +29,10 @@ log "fuzz targets, 10 s each"
 "$top/tools/fuzz.sh" 10
 fuzz=$?
 
-# The spooler and the folder of its PDFs serve every test run on this machine: one run
-# prints at a time, or one would take another's PDFs, and a run that started the spooler
-# stops it only when it is done (the lock is held until this script ends).
+# One run at a time uses the spooler, from before it may start it to the end: a run that
+# started the spooler stops it only when no other run is printing.
 start_display
-exec 9>"${TMPDIR:-/tmp}/quillmar-spooler.lock"
-flock 9
+take_spooler_lock
 start_print_spooler
 start_wine "$top/build/windows/wineprefix"
 
