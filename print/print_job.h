@@ -29,12 +29,12 @@ public:
 
 // Where a page starts: what the job needs to lay the document out from there on.
 struct PageCheckpoint {
-    TextPosition text;              // the start of the line the page begins with
-    std::int64_t pageNumber = 1;    // the page's number
-    std::int64_t lineNumber = 1;    // that line's number
-    std::uint32_t piecesDone = 0;   // its pieces that went on earlier pages
-    EmphasisState emphasis;         // the rules' state (bold included) as the page starts
-    bool lineBegun = false;         // the rules have seen the line (every page but the first)
+    TextPosition text;             // the start of the line the page begins with
+    std::int64_t pageNumber = 1;   // the page's number
+    std::int64_t lineNumber = 1;   // that line's number
+    std::uint32_t piecesDone = 0;  // its pieces that went on earlier pages
+    EmphasisState emphasis;        // the rules' state (bold included) as the page starts
+    bool lineBegun = false;        // the rules have seen the line (every page but the first)
 };
 
 inline constexpr char kDocumentName[] = "Quillmar output";
@@ -111,6 +111,6 @@ private:
     PrintJobHost& host_;
     LineFormatter formatter_;
     EmphasisRules* rules_ = nullptr;  // the copy's rule set
-    TextPosition lineStart_;         // where the line being printed starts
-    int pagesDone_ = 0;              // pages started in this run
+    TextPosition lineStart_;          // where the line being printed starts
+    int pagesDone_ = 0;               // pages started in this run
 };

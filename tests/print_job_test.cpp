@@ -399,10 +399,29 @@ public:
     // tabs, form feeds, long lines, empty lines and carriage returns.
     std::string Text(const char* head, int lines) {
         static const char* const kPieces[] = {
-            "int main(void", ") {", "static struct s {", "};", "/* note */", "*/", "x = 1;",
-            "PROCEDURE Run(a: Integer", "BEGIN", "END;", "; asm comment", "mov ax, PROC",
-            "\t\tindented", "a\tb\tc", "\f", "before\fafter", "\xE4\xB8\xAD\xE6\x96\x87 wide",
-            "e\xCC\x81 mark", "", "(* pascal *)", "{ brace }", "void f(int a,", "  int b)",
+            "int main(void",
+            ") {",
+            "static struct s {",
+            "};",
+            "/* note */",
+            "*/",
+            "x = 1;",
+            "PROCEDURE Run(a: Integer",
+            "BEGIN",
+            "END;",
+            "; asm comment",
+            "mov ax, PROC",
+            "\t\tindented",
+            "a\tb\tc",
+            "\f",
+            "before\fafter",
+            "\xE4\xB8\xAD\xE6\x96\x87 wide",
+            "e\xCC\x81 mark",
+            "",
+            "(* pascal *)",
+            "{ brace }",
+            "void f(int a,",
+            "  int b)",
         };
         std::string text = head;
         for (int i = 0; i < lines; ++i) {
@@ -519,13 +538,16 @@ TEST(PrintJobCheckpoints, EveryPageFromItsCheckpointIsThePageOfTheWholeJob) {
         {false, false, true, false, 0, 0, 0, 0, TextBuffer::kDefaultReadChunk},
         {true, true, true, false, 0.5f, 0, 0, 0, 16},
         {true, false, false, false, 1.0f, 2.0f, 0.4f, 0.4f, 7},
-        {false, true, true, true, 0, 7.5f, 0, 0, 32},      // a text width of a few cells
+        {false, true, true, true, 0, 7.5f, 0, 0, 32},          // a text width of a few cells
         {true, true, true, false, 4.0f, 3.9f, 1.2f, 1.5f, 5},  // wild margins
         {false, false, true, false, -3.0f, 40.0f, -1.0f, 9.0f, 64},
     };
     const char* const heads[] = {
-        "/* a header comment\n   over lines */\n", "; assembler header\n; more\n",
-        "PROGRAM demo;\n(* header *)\n", "plain text\n", "",
+        "/* a header comment\n   over lines */\n",
+        "; assembler header\n; more\n",
+        "PROGRAM demo;\n(* header *)\n",
+        "plain text\n",
+        "",
     };
     for (unsigned seed = 0; seed < 10; ++seed) {
         TextMaker maker(seed);

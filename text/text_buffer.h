@@ -116,9 +116,9 @@ private:
     std::uint32_t cursor_ = 0;
     std::uint32_t end_ = 0;
     std::uint32_t bytesRead_ = 0;
-    std::uint64_t windowStart_ = 0;  // offset in the decoded text of data_[0]
+    std::uint64_t windowStart_ = 0;   // offset in the decoded text of data_[0]
     std::uint64_t windowSource_ = 0;  // the source's resume point for the piece held
-    bool more_ = false;              // the opened file holds text not read yet
+    bool more_ = false;               // the opened file holds text not read yet
     // A cut line took the carriage returns after it, and the text ended there: the whole text
     // would still give one empty line.
     bool pendingEmptyLine_ = false;
