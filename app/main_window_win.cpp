@@ -10,6 +10,7 @@
 #include "app/file_selection.h"
 #include "app/print_command.h"
 #include "app/program.h"
+#include "app/progress_job_host_win.h"
 #include "app/settings_store.h"
 #include "app/settings_summary.h"
 #include "app/settings_values.h"
@@ -19,7 +20,6 @@
 #include "print/gdi_print_surface_win.h"
 #include "print/print_dialog_win.h"
 #include "print/print_job.h"
-#include "app/progress_job_host_win.h"
 #include "print/text_helpers.h"
 #include "res/resource.h"
 #include "ui/wide_text.h"
@@ -86,10 +86,20 @@ void SetFrameText(int frameId, const char* text) {
     }
 }
 
+// The caret row: what the commands on one row act on. -1 when the list has no rows. A list
+// of several selected rows answers LB_GETCURSEL with it too, but Wine's moves it only with
+// the keys, not with a Shift+click: the caret index is the same row everywhere.
+int Selection() {
+    if (SendMessageA(ListWindow, LB_GETCOUNT, 0, 0) <= 0) {
+        return -1;
+    }
+    return static_cast<int>(SendMessageA(ListWindow, LB_GETCARETINDEX, 0, 0));
+}
+
 // The list keeps the selected row's text as its window text, the name a screen reader gives
 // the list (its rows have no texts of their own).
 void NameListAfterSelection() {
-    const int selection = static_cast<int>(SendMessageA(ListWindow, LB_GETCURSEL, 0, 0));
+    const int selection = Selection();
     char current[MAX_PATH + 16] = {};
     GetWindowTextA(ListWindow, current, sizeof current);
     const char* text = Files.EntryText(selection);
@@ -110,12 +120,6 @@ void RepaintPathLine(HWND window) {
     PaintPathLine(dc);
     SelectObject(dc, previous);
     ReleaseDC(window, dc);
-}
-
-// The caret row: what the commands on one row act on (a list of several selected rows
-// answers LB_GETCURSEL with it). -1 when the list has no rows.
-int Selection() {
-    return static_cast<int>(SendMessageA(ListWindow, LB_GETCURSEL, 0, 0));
 }
 
 // Ctrl+A selects every row; every other message goes on to the list's own procedure.

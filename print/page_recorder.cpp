@@ -20,11 +20,10 @@ void PageRecorder::DocumentAborted() {
     current_ = RecordedPage{};
     // The spooler discards the pages the document had received.
     const int document = static_cast<int>(documents_.size()) - 1;
-    pages_.erase(std::remove_if(pages_.begin(), pages_.end(),
-                                [document](const RecordedPage& page) {
-                                    return page.document == document;
-                                }),
-                 pages_.end());
+    pages_.erase(
+        std::remove_if(pages_.begin(), pages_.end(),
+                       [document](const RecordedPage& page) { return page.document == document; }),
+        pages_.end());
 }
 
 void PageRecorder::PageStarted() {

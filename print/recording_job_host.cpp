@@ -13,7 +13,7 @@ bool RecordingJobHost::AskNextSheet() {
 }
 
 bool RecordingJobHost::Proceed(const JobProgress& progress) {
-    reports_.push_back(std::to_string(progress.file) + "/" + std::to_string(progress.files) +
-                       ":" + std::to_string(progress.page) + " " + progress.path);
+    reports_.push_back(std::to_string(progress.file) + "/" + std::to_string(progress.files) + ":" +
+                       std::to_string(progress.page) + " " + progress.path);
     return !(stop_ && stop_(progress));
 }

@@ -71,7 +71,8 @@ TEST_F(FileSelectionTest, FileRowsInListOrderWithTheirPaths) {
         {"only directory rows", {0, 1}, {}},
         {"repeats once", {2, 2}, {"C:\\Work\\a.txt|C:\\Work\\a.txt"}},
         {"bad rows left out", {-1, 6, 1000, 3}, {"C:\\Work\\b.txt|C:\\Work\\b.txt"}},
-        {"a file no path reaches keeps its row text", {4, 5},
+        {"a file no path reaches keeps its row text",
+         {4, 5},
          {"|c?.txt", "C:\\Work\\d.txt|C:\\Work\\d.txt"}},
     };
     for (const Case& c : cases) {
@@ -112,8 +113,8 @@ TEST(DeleteFilesQuestion, CountsTheFilesAndListsTenNamesAtMost) {
 
 TEST(LastComponent, TheNameAfterTheLastSeparator) {
     const std::pair<const char*, const char*> cases[] = {
-        {"C:\\Work\\a.txt", "a.txt"}, {"C:a.txt", "a.txt"},   {"/tmp/x/b.c", "b.c"},
-        {"plain", "plain"},           {"C:\\Work\\", ""},     {"", ""},
+        {"C:\\Work\\a.txt", "a.txt"}, {"C:a.txt", "a.txt"}, {"/tmp/x/b.c", "b.c"},
+        {"plain", "plain"},           {"C:\\Work\\", ""},   {"", ""},
     };
     for (const auto& [path, name] : cases) {
         EXPECT_EQ(LastComponent(path), name) << path;

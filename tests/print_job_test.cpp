@@ -428,16 +428,15 @@ Rows FootersByDocument(const PrintRig& rig) {
 TEST(PrintJobFiles, OneDialogAndADocumentPerFileInTheOrderGiven) {
     PrintRig rig;
     rig.NoMargins();
-    ASSERT_EQ(PrintSeveral(rig, {{"b.txt", NumberedLines(12)}, {"a.txt", "alpha\n"},
-                                 {"c.txt", "gamma\n"}}),
+    ASSERT_EQ(PrintSeveral(
+                  rig, {{"b.txt", NumberedLines(12)}, {"a.txt", "alpha\n"}, {"c.txt", "gamma\n"}}),
               1);
     EXPECT_EQ(rig.dialog.Runs(), 1);
     EXPECT_EQ(rig.recorder.DocumentNames(),
               (Rows{"Quillmar output", "Quillmar output", "Quillmar output"}));
     EXPECT_EQ(rig.recorder.DocumentsEnded(), 3);
     // Each file its own footer and page numbers from 1.
-    EXPECT_EQ(FootersByDocument(rig),
-              (Rows{"0 b.txt 1", "0 b.txt 2", "1 a.txt 1", "2 c.txt 1"}));
+    EXPECT_EQ(FootersByDocument(rig), (Rows{"0 b.txt 1", "0 b.txt 2", "1 a.txt 1", "2 c.txt 1"}));
     EXPECT_EQ(RowText(rig.recorder, 2, 0), "alpha");
     EXPECT_EQ(rig.recorder.DocumentsAborted(), 0);
     EXPECT_EQ(rig.host.WaitDepth(), 0);
@@ -449,10 +448,8 @@ TEST(PrintJobFiles, CopiesAndRangeOfTheDialogApplyToEveryFile) {
     rig.NoMargins();
     rig.dialog.ChooseCopies(2);
     rig.dialog.ChoosePages(2, 2);
-    ASSERT_EQ(PrintSeveral(rig, {{"a.txt", NumberedLines(20)}, {"b.txt", NumberedLines(20)}}),
-              1);
-    EXPECT_EQ(FootersByDocument(rig),
-              (Rows{"0 a.txt 2", "0 a.txt 2", "1 b.txt 2", "1 b.txt 2"}));
+    ASSERT_EQ(PrintSeveral(rig, {{"a.txt", NumberedLines(20)}, {"b.txt", NumberedLines(20)}}), 1);
+    EXPECT_EQ(FootersByDocument(rig), (Rows{"0 a.txt 2", "0 a.txt 2", "1 b.txt 2", "1 b.txt 2"}));
 }
 
 TEST(PrintJobFiles, AnUnreadableFileIsNamedAndTheOthersGoOn) {
@@ -511,8 +508,8 @@ TEST(PrintJobProgress, ReportsEachPageAndFileAndEveryFewLines) {
         reports.push_back(ShortReport(report));
     }
     // Before the file, before its copy, at its second page; then the same for the next.
-    EXPECT_EQ(reports, (Rows{"1/2:1 a.txt", "1/2:1 a.txt", "1/2:2 a.txt", "2/2:1 b.txt",
-                             "2/2:1 b.txt"}));
+    EXPECT_EQ(reports,
+              (Rows{"1/2:1 a.txt", "1/2:1 a.txt", "1/2:2 a.txt", "2/2:1 b.txt", "2/2:1 b.txt"}));
 
     PrintRig many;
     many.NoMargins();
@@ -539,14 +536,18 @@ TEST(PrintJobProgress, AStopAbandonsTheDocumentAndTheFilesAfterIt) {
     const Case cases[] = {
         {"on the second page of the first file", inFile(1, 2), {}, 0, 1},
         {"on the second file", inFile(2, 2), {"0 a.txt 1", "0 a.txt 2"}, 1, 1},
-        {"before the third file starts", inFile(3, 1),
-         {"0 a.txt 1", "0 a.txt 2", "1 b.txt 1", "1 b.txt 2"}, 2, 0},
+        {"before the third file starts",
+         inFile(3, 1),
+         {"0 a.txt 1", "0 a.txt 2", "1 b.txt 1", "1 b.txt 2"},
+         2,
+         0},
     };
     for (const Case& c : cases) {
         PrintRig rig;
         rig.NoMargins();
         rig.host.StopWhen(c.stop);
-        ASSERT_EQ(PrintSeveral(rig, {{"a.txt", NumberedLines(15)}, {"b.txt", NumberedLines(15)},
+        ASSERT_EQ(PrintSeveral(rig, {{"a.txt", NumberedLines(15)},
+                                     {"b.txt", NumberedLines(15)},
                                      {"c.txt", NumberedLines(15)}}),
                   1)
             << c.name;

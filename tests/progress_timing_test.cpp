@@ -10,8 +10,8 @@ TEST(ProgressTiming, TheWindowWaitsThreeHundredMilliseconds) {
         bool shown;
     };
     const Case cases[] = {
-        {1000, 1000, false}, {1000, 1299, false}, {1000, 1300, true},
-        {1000, 90000, true}, {1000, 999, false},  // a clock that went back
+        {1000, 1000, false},         {1000, 1299, false}, {1000, 1300, true},
+        {1000, 90000, true},         {1000, 999, false},  // a clock that went back
         {~0ull - 100, ~0ull, false},
     };
     for (const Case& c : cases) {
