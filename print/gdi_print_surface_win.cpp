@@ -309,7 +309,26 @@ GdiPrintSurface::FontFacts GdiPrintSurface::Measure() {
     return facts;
 }
 
+namespace {
+
+PrintAbortCheck abortCheck = nullptr;
+void* abortContext = nullptr;
+
+// The system calls it from inside the page and document calls while it spools, so that a
+// long spool still lets the user stop the document; FALSE makes the system abandon it.
+BOOL CALLBACK AbortProcedure(HDC, int) {
+    return abortCheck == nullptr || abortCheck(abortContext) ? TRUE : FALSE;
+}
+
+}  // namespace
+
+void SetPrintAbortCheck(PrintAbortCheck check, void* context) {
+    abortCheck = check;
+    abortContext = context;
+}
+
 bool GdiPrintSurface::OpenDocument(const char* name) {
+    SetAbortProc(dc_, AbortProcedure);
     DOCINFOA info = {};
     info.cbSize = sizeof info;
     info.lpszDocName = name;
@@ -318,6 +337,11 @@ bool GdiPrintSurface::OpenDocument(const char* name) {
 
 void GdiPrintSurface::CloseDocument() {
     EndDoc(dc_);
+}
+
+void GdiPrintSurface::AbortDocument() {
+    page_.Begin();  // the blocks of an open page go nowhere
+    AbortDoc(dc_);
 }
 
 bool GdiPrintSurface::OpenPage() {

@@ -10,6 +10,11 @@
 #include "print/postscript_page.h"
 #include "print/print_surface.h"
 
+// What the abort procedure of every GDI document asks while the system spools it: lets the
+// user interface run and answers whether the document goes on. Null: it always goes on.
+using PrintAbortCheck = bool (*)(void* context);
+void SetPrintAbortCheck(PrintAbortCheck check, void* context);
+
 // On a printer that takes PostScript, text drawn in one of the printer's own fixed-pitch fonts
 // goes to the printer as one block of PostScript per page (see PostScriptPage), which costs
 // the printer driver a fraction of what a TextOutA per row costs it: the characters of code page
@@ -41,6 +46,7 @@ public:
     FontHandle UseFont(FontHandle font) override;
     bool OpenDocument(const char* name) override;
     void CloseDocument() override;
+    void AbortDocument() override;
     bool OpenPage() override;
     void ClosePage() override;
     void PutChars(int x, int y, const CellRun& run, int cellWidth) override;
