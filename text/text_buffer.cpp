@@ -56,6 +56,49 @@ std::size_t CopyPlainRun(char* out, const char* text, std::size_t count) {
     return length;
 }
 
+#if defined(__SSE2__)
+// Copies the sixteen bytes at `text` to `out` and returns how many of them, from the first,
+// are ordinary ASCII (as CopyPlainRun takes it) and whole letters of two bytes from U+0080 to
+// U+02FF and U+0380 to U+047F (Latin, Greek and Cyrillic: one cell each, none combining);
+// `*continuations` receives the continuation bytes among them (their characters are their
+// bytes less those). The bytes behind the ones taken are of no meaning. `text` starts at a
+// character's first byte.
+std::size_t CopyLetterBlock(char* out, const char* text, std::size_t* continuations) {
+    __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text));
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(out), bytes);
+    auto mask = [](__m128i lanes) { return static_cast<unsigned>(_mm_movemask_epi8(lanes)); };
+    auto within = [&](int low, int high) {  // signed bytes from low to high
+        return _mm_and_si128(_mm_cmpgt_epi8(bytes, _mm_set1_epi8(static_cast<char>(low - 1))),
+                             _mm_cmplt_epi8(bytes, _mm_set1_epi8(static_cast<char>(high + 1))));
+    };
+    // As signed bytes: the stops up to the carriage return 0..13, continuation bytes
+    // 80..BF -128..-65, first bytes C2..CB -62..-53 and CE..D1 -50..-47.
+    const unsigned stops = mask(within(0, '\r'));
+    const unsigned high = mask(bytes);
+    const unsigned tail = mask(_mm_cmplt_epi8(bytes, _mm_set1_epi8(-64)));
+    const unsigned lead = mask(_mm_or_si128(within(-62, -53), within(-50, -47)));
+    // Up to the first byte of anything else (never a continuation byte), or the block's end.
+    const unsigned other = (stops | (high & ~(tail | lead))) | 0x10000;
+    auto taken = static_cast<unsigned>(__builtin_ctz(other));
+    unsigned inTaken = (1u << taken) - 1;
+    // A letter that the bytes taken end inside is left out (as is one the block cuts).
+    while (taken > 0 && (lead >> (taken - 1) & 1) != 0) {
+        --taken;
+        inTaken >>= 1;
+    }
+    if ((tail & inTaken) != ((lead << 1) & inTaken)) {
+        return 0;  // a continuation byte without its letter, or a letter without it
+    }
+    // A bit count of at most sixteen bits.
+    unsigned bits = lead & inTaken;
+    bits = bits - ((bits >> 1) & 0x5555);
+    bits = (bits & 0x3333) + ((bits >> 2) & 0x3333);
+    bits = (bits + (bits >> 4)) & 0x0F0F;
+    *continuations = (bits + (bits >> 8)) & 0x1F;
+    return taken;
+}
+#endif
+
 // Bytes of a block that CopyBlock tests and copies at once.
 constexpr std::size_t kBlock = 64;
 
@@ -423,6 +466,27 @@ int TextBuffer::ReadLine(char* out, std::size_t outSize, CellRun* visible) {
                     full = full || written >= limit;
                     break;
                 }
+#if defined(__SSE2__)
+                // Text in Latin, Greek or Cyrillic letters: blocks of them and ASCII at once,
+                // while a block's cells and bytes surely fit.
+                while (end - cursor >= 16 && limit - written >= 16) {
+                    std::size_t continuations = 0;
+                    std::size_t taken =
+                        CopyLetterBlock(out + written, text + cursor, &continuations);
+                    written += taken;
+                    extra += continuations;
+                    cursor += static_cast<std::uint32_t>(taken);
+                    std::size_t blockEnd = cellLimit + extra;
+                    limit = blockEnd < byteLimit ? blockEnd : byteLimit;
+                    if (taken < 15) {
+                        break;  // a stop or another character: as below
+                    }
+                }
+                if (written >= limit || cursor >= end) {
+                    full = written >= limit;
+                    break;
+                }
+#endif
                 std::size_t rest = limit - written;
                 std::size_t plain = end - cursor < rest ? end - cursor : rest;
                 std::size_t ordinary = CopyPlainRun(out + written, text + cursor, plain);
