@@ -268,15 +268,21 @@ TEST(FileViewer, DrawsInATrueTypeFixedPitchFaceThatHasTheCharacters) {
     // The bit's name says the opposite of what it means: set, the pitch is variable.
     EXPECT_FALSE(metrics.tmPitchAndFamily & TMPF_FIXED_PITCH) << "a fixed pitch";
     EXPECT_GT(viewer.cellWidth, 0);
-    EXPECT_EQ(viewer.lineHeight, metrics.tmHeight + metrics.tmExternalLeading);
-    // The stock font's cells, so that a screen holds the lines it always held.
+    EXPECT_EQ(viewer.cellWidth, metrics.tmAveCharWidth);
+    // As tall as the stock font's cells, on its lines, so that a screen holds the lines it
+    // always held.
     HDC screen = GetDC(nullptr);
     HGDIOBJ previous = SelectObject(screen, GetStockObject(SYSTEM_FIXED_FONT));
     TEXTMETRICW stock = {};
     GetTextMetricsW(screen, &stock);
     SelectObject(screen, previous);
     ReleaseDC(nullptr, screen);
-    EXPECT_EQ(metrics.tmHeight, stock.tmHeight);
+    wchar_t face[LF_FACESIZE] = {};
+    GetTextFaceW(viewer.memoryDC, LF_FACESIZE, face);
+    EXPECT_LE(metrics.tmHeight, stock.tmHeight) << "the face chosen: " << face;
+    EXPECT_GE(metrics.tmHeight, stock.tmHeight - 1) << "the face chosen: " << face;
+    EXPECT_EQ(viewer.lineHeight, std::max(metrics.tmHeight + metrics.tmExternalLeading,
+                                          stock.tmHeight + stock.tmExternalLeading));
 
     const wchar_t letters[] = L"\u00E9\u00FC\u00DF\u20AC\u00BD\u03A9\u0416\u201C\u201D";
     WORD glyphs[sizeof letters / sizeof letters[0]] = {};

@@ -93,17 +93,22 @@ LRESULT FileViewer::HandleCreate() {
     bufferSize = {screenWidth, screenHeight};
     originalBitmap_ = SelectObject(memoryDC, backBitmap_);
     // The stock fixed font holds only the ANSI code page's characters: the text is drawn in a
-    // TrueType face as tall as its cells, so the viewer keeps the lines it always had.
+    // TrueType face made as tall as its cells, on lines at least as far apart as the stock
+    // font's (the face's height may round a pixel lower), so the viewer keeps its lines.
     font = static_cast<HFONT>(GetStockObject(SYSTEM_FIXED_FONT));
     originalFont_ = SelectObject(memoryDC, font);
     TEXTMETRICA metrics = {};
     GetTextMetricsA(memoryDC, &metrics);
+    const int stockLineHeight = metrics.tmHeight + metrics.tmExternalLeading;
     if (textFont.CreateFixed(kFaceName, metrics.tmHeight) != 0) {
         font = textFont.font;
         SelectObject(memoryDC, font);
         GetTextMetricsA(memoryDC, &metrics);
     }
     lineHeight = metrics.tmHeight + metrics.tmExternalLeading;
+    if (lineHeight < stockLineHeight) {
+        lineHeight = stockLineHeight;
+    }
     cellWidth = metrics.tmAveCharWidth;
     SetTextColor(memoryDC, textColour);
     SetBkColor(memoryDC, backColour);
