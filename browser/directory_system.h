@@ -35,6 +35,7 @@ public:
     virtual bool ReadCurrent(char* buffer, std::size_t size) = 0;
 
     // True when `directory` (a path, with or without its final separator, such as C:\Work\ or
-    // C:\) names a directory that exists, whether or not it can be read.
-    virtual bool IsDirectory(const char* directory) = 0;
+    // C:\) names a directory that exists, whether or not it can be read. A system that cannot
+    // tell takes every directory as there.
+    virtual bool IsDirectory(const char* /*directory*/) { return true; }
 };
