@@ -8,9 +8,11 @@
 
 #include <cstdint>
 
+#include "ui/dpi_scale.h"
 #include "ui/viewer_document.h"
 #include "ui/viewer_scroll.h"
 #include "ui/window.h"
+#include "ui/window_dpi.h"
 
 class FileViewer : public Window {
 public:
@@ -45,6 +47,9 @@ public:
     COLORREF textColour;
     COLORREF backColour;
     HFONT font = nullptr;
+    // The resolution the window is shown at, and the fixed-pitch font for it.
+    int dpi = kDefaultDpi;
+    DpiFont fixedFont;
     int clientWidth = 0;
     int clientHeight = 0;
     int maxLineChars = kViewerMaxLineChars;
@@ -63,6 +68,10 @@ private:
     void HandleSize(LPARAM lParam);
     void HandlePaint();
     void HandleKeyDown(WPARAM key);
+    // A move to a screen of another resolution: the suggested rectangle, the font for it.
+    void HandleDpiChanged(int newDpi, const RECT& suggested);
+    // Selects the font for `dpi` into the back buffer and measures its line height.
+    void UseFontForDpi();
     // Makes the back buffer at least `width` by `height`; false when it cannot grow.
     bool EnsureBackBuffer(int width, int height);
     // Sets the scroll bar's page from linesPerPage.

@@ -59,6 +59,9 @@ LRESULT FileViewer::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_KEYDOWN:
             HandleKeyDown(wParam);
             return 0;
+        case WM_DPICHANGED:
+            HandleDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+            return 0;
         case WM_VSCROLL:
             Scroll(wParam, true);
             return 0;
@@ -72,8 +75,35 @@ LRESULT FileViewer::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     }
 }
 
+void FileViewer::UseFontForDpi() {
+    // The stock font stands in while the font of the former resolution is deleted.
+    HGDIOBJ replaced = SelectObject(memoryDC, GetStockObject(SYSTEM_FIXED_FONT));
+    if (originalFont_ == nullptr) {
+        originalFont_ = replaced;
+    }
+    fixedFont.Make(SYSTEM_FIXED_FONT, dpi);
+    font = fixedFont.Handle();
+    SelectObject(memoryDC, font);
+    TEXTMETRICA metrics = {};
+    GetTextMetricsA(memoryDC, &metrics);
+    lineHeight = metrics.tmHeight + metrics.tmExternalLeading;
+}
+
+void FileViewer::HandleDpiChanged(int newDpi, const RECT& suggested) {
+    if (memoryDC == nullptr) {
+        return;
+    }
+    dpi = newDpi > 0 ? newDpi : kDefaultDpi;
+    UseFontForDpi();
+    SetWindowPos(hwnd, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                 suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    linesPerPage = lineHeight > 0 ? clientHeight / lineHeight : 0;
+    UpdateScrollPage();
+    Render();
+}
+
 LRESULT FileViewer::HandleCreate() {
-    font = static_cast<HFONT>(GetStockObject(SYSTEM_FIXED_FONT));
+    dpi = WindowDpi(hwnd);
     HDC windowDC = GetDC(hwnd);
     if (windowDC == nullptr) {
         return -1;
@@ -91,13 +121,11 @@ LRESULT FileViewer::HandleCreate() {
     }
     bufferSize = {screenWidth, screenHeight};
     originalBitmap_ = SelectObject(memoryDC, backBitmap_);
-    originalFont_ = SelectObject(memoryDC, font);
+    originalFont_ = nullptr;
+    UseFontForDpi();
     SetTextColor(memoryDC, textColour);
     SetBkColor(memoryDC, backColour);
     originalBrush_ = SelectObject(memoryDC, backBrush);
-    TEXTMETRICA metrics = {};
-    GetTextMetricsA(memoryDC, &metrics);
-    lineHeight = metrics.tmHeight + metrics.tmExternalLeading;
 
     ViewKind asked = mode == 0 ? ViewKind::kHex : (mode == 1 ? ViewKind::kText : ViewKind::kChoose);
     if (!document.Open(filePath, asked)) {
@@ -136,6 +164,7 @@ void FileViewer::ReleaseResources() {
         }
         DeleteDC(memoryDC);
         memoryDC = nullptr;
+        fixedFont.Release();
     }
     originalBrush_ = originalFont_ = originalBitmap_ = nullptr;
     if (backBitmap_ != nullptr) {

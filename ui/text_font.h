@@ -14,6 +14,8 @@ public:
     // Makes the font of `logFont` at `points` for `dc`, with `face` when it is not empty,
     // replacing the font held. 1 when a font was made, else 0 (the old one is gone then too).
     int CreateFor(HDC dc, const char* face, int points);
+    // The same at `dpi` pixels per inch: for a window, at the resolution it is shown at.
+    int CreateAt(const char* face, int points, int dpi);
     // Selects the font into `dc` and sets the text colour; returns the font it replaced.
     HGDIOBJ Select(HDC dc) const;
     void Release();

@@ -10,6 +10,9 @@
 //   probe nobox TEXT [MS]        waits until no dialog box shows TEXT
 //   probe count TITLE            the number of visible top-level windows titled TITLE
 //   probe client WINDOW          the screen rectangle of WINDOW's client area
+//   probe font WINDOW ID         "height weight face" of the font control ID draws with
+//                                (WM_GETFONT; the logical font's height as it was made)
+//   probe item WINDOW ID         the item height of combo box ID's items (CB_GETITEMHEIGHT)
 //   probe kids TEXT [MS]         waits for a window with a child showing TEXT; prints each of
 //                                its children: "left top right bottom text" (screen pixels)
 // WINDOW is "main" for the main window (the dialog titled "Quillmar" that holds the file
@@ -132,8 +135,9 @@ HWND Control(const char* window, const char* id) {
 }
 
 int Usage() {
-    std::fprintf(stderr,
-                 "usage: probe wait|gone|text|list|rect|row|box|nobox|count|client|kids ...\n");
+    std::fprintf(
+        stderr,
+        "usage: probe wait|gone|text|list|rect|row|font|item|box|nobox|count|client|kids ...\n");
     return 2;
 }
 
@@ -195,6 +199,20 @@ int main(int argc, char** argv) {
     }
     if (command == "text") {
         std::printf("%s\n", TextOf(control).c_str());
+        return 0;
+    }
+    if (command == "font") {
+        auto font = reinterpret_cast<HFONT>(SendMessageA(control, WM_GETFONT, 0, 0));
+        LOGFONTA logFont = {};
+        if (font == nullptr || GetObjectA(font, sizeof logFont, &logFont) == 0) {
+            return 1;
+        }
+        std::printf("%ld %ld %s\n", static_cast<long>(logFont.lfHeight),
+                    static_cast<long>(logFont.lfWeight), logFont.lfFaceName);
+        return 0;
+    }
+    if (command == "item") {
+        std::printf("%ld\n", static_cast<long>(SendMessageA(control, CB_GETITEMHEIGHT, 0, 0)));
         return 0;
     }
     if (command == "list") {
