@@ -2,7 +2,9 @@
 // measures (at start and in the print dialog), the page setup (margins of any value, pitch,
 // tab size, the four switches), the dialog's page range and copies, a cancel at a pause, and
 // the file. Checked: text lines and footers start on the page, text lines end on it, every
-// page started is ended inside the one document, and no font is deleted while selected.
+// page started is ended inside the one document, and no font is deleted while selected. And
+// on a page of modest size: every page laid out again from its checkpoint alone equals that
+// page of the whole job, cells and bold, and the checkpoints count the pages.
 #include <fuzzer/FuzzedDataProvider.h>
 
 #include <cfloat>
@@ -201,6 +203,52 @@ private:
     const PrintSettings& settings_;
 };
 
+bool SamePage(const RecordedPage& a, const RecordedPage& b) {
+    if (a.rows.size() != b.rows.size()) {
+        return false;
+    }
+    for (std::size_t i = 0; i < a.rows.size(); ++i) {
+        const RecordedRow& x = a.rows[i];
+        const RecordedRow& y = b.rows[i];
+        if (x.drawn != y.drawn || (x.drawn && (x.bold != y.bold || x.cells != y.cells))) {
+            return false;
+        }
+    }
+    return true;
+}
+
+// The whole job once more, keeping its pages and checkpoints, then each page from its own
+// checkpoint: the same page. One copy, no range, every sheet given.
+void CheckCheckpoints(const RecordingMetrics& atStart, const RecordingMetrics& chosen,
+                      PrintSettings settings, std::uint32_t chunk, const char* path) {
+    PageRecorder recorder(PageRecorder::Mode::Keep);
+    PageGeometry geometry;
+    Dialog dialog(chosen, recorder, geometry, settings);
+    RecordingJobHost host(recorder);
+    PrinterDevice device;
+    device.Attach(std::make_unique<CheckingSurface>(atStart, recorder, geometry, settings));
+    FontHandle printerFont = kNoFont;
+    ApplyPrinterFont(device, settings, geometry, printerFont);
+    TextBuffer buffer;
+    buffer.SetReadChunk(chunk);
+    PrintJob job(settings, geometry, device, buffer, dialog, host);
+    std::vector<PageCheckpoint> index;
+    job.Checkpoints = &index;
+    FUZZ_CHECK(job.PrintFile(path) == 1);
+    std::size_t pages = recorder.Pages().size();
+    FUZZ_CHECK(index.size() == pages);
+    FUZZ_CHECK(!job.StoppedAtLimit);
+    job.Checkpoints = nullptr;
+    job.PageLimit = 1;
+    for (std::size_t k = 0; k < pages; ++k) {
+        job.ResumeFrom = &index[k];
+        FUZZ_CHECK(job.PrintFile(path) == 1);
+        FUZZ_CHECK(job.StoppedAtLimit == (k + 1 < pages));
+        FUZZ_CHECK(recorder.Pages().size() == pages + k + 1);
+        FUZZ_CHECK(SamePage(recorder.Pages()[k], recorder.Pages().back()));
+    }
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -271,5 +319,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     FUZZ_CHECK(selected == kNoFont || recorder.Font(selected) != nullptr);
     FUZZ_CHECK(host.WaitDepth() == 0);
     FUZZ_CHECK(buffer.Text() == nullptr);
+
+    // Pages of modest size, and not too many of them, are kept and compared.
+    if (room && geometry.PageLengthLines <= 200 && geometry.PageWidthCols <= 400 &&
+        text.size() <= 8192 && chosen.horzRes <= 100000) {
+        CheckCheckpoints(atStart, chosen, settings, chunk, file.Path());
+    }
     return 0;
 }

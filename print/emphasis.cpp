@@ -141,6 +141,16 @@ void EmphasisRules::BoldOff() {
     bold_ = false;
 }
 
+void EmphasisRules::Restore(const EmphasisState& state) {
+    if (state.bold) {
+        BoldOn();
+    } else {
+        BoldOff();
+    }
+    headerZone_ = state.headerZone;
+    paren_ = state.paren;
+}
+
 void CFamilyRules::BeforeLine(const char* line) {
     // The tests see only the part before a "//" comment.
     if (headerZone_) {

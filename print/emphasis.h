@@ -30,6 +30,13 @@ public:
     virtual void SelectNormal() = 0;
 };
 
+// What a rule set carries from one line to the next: enough to go on from any line.
+struct EmphasisState {
+    bool bold = false;
+    bool headerZone = true;  // still in the leading comment block
+    bool paren = false;      // a Pascal heading with "(" waits for its ")"
+};
+
 // A rule set decides before and after each printed line whether the bold font is selected.
 // Its state lasts one copy; it starts with bold off and the normal font selected.
 class EmphasisRules {
@@ -40,11 +47,17 @@ public:
     virtual void AfterLine(const char* line) = 0;
     bool Bold() const { return bold_; }
 
+    EmphasisState State() const { return {bold_, headerZone_, paren_}; }
+    // Takes `state` over, selecting the font it holds.
+    void Restore(const EmphasisState& state);
+
 protected:
     void BoldOn();
     void BoldOff();
 
     bool bold_ = false;
+    bool headerZone_ = true;
+    bool paren_ = false;
 
 private:
     BoldSwitch& fonts_;
@@ -65,9 +78,6 @@ public:
     using EmphasisRules::EmphasisRules;
     void BeforeLine(const char* line) override;
     void AfterLine(const char* line) override;
-
-private:
-    bool headerZone_ = true;
 };
 
 // The leading run of ";" lines, and every line holding "PROC" in any letter case.
@@ -76,9 +86,6 @@ public:
     using EmphasisRules::EmphasisRules;
     void BeforeLine(const char* line) override;
     void AfterLine(const char* line) override;
-
-private:
-    bool headerZone_ = true;
 };
 
 // Leading comments, PROCEDURE, FUNCTION, PROGRAM and UNIT headings, and one-line MAIN blocks;
@@ -88,8 +95,4 @@ public:
     using EmphasisRules::EmphasisRules;
     void BeforeLine(const char* line) override;
     void AfterLine(const char* line) override;
-
-private:
-    bool headerZone_ = true;
-    bool paren_ = false;
 };

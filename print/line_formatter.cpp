@@ -74,19 +74,24 @@ bool LineFormatter::EmitLine(const char* text, bool formFeed) {
     return EmitLine(line, formFeed);
 }
 
-bool LineFormatter::EmitLine(const CellRun& given, bool formFeed) {
+CellRun LineFormatter::PrepareLine(const CellRun& given) {
     std::size_t margin = marginLength_;
     if (settings_.LineNumbers && margin >= kNumberField) {
         // Only the first four digits show: 12345 is 1234.
         std::memcpy(marginText_ + margin - kNumberField, numberDigits_, 4);
         std::memcpy(output_ + margin - kNumberField, numberDigits_, 4);
     }
-
     CellRun line = given;
     if (line.length > kLineSlotSize - 1) {
         line.length = kLineSlotSize - 1;
         line.cells = line.ascii ? line.length : CountCells(line.text, line.length);
     }
+    return line;
+}
+
+bool LineFormatter::EmitLine(const CellRun& given, bool formFeed) {
+    std::size_t margin = marginLength_;
+    CellRun line = PrepareLine(given);
     std::size_t width = geometry_.UsableWidthCols > 0 ? geometry_.UsableWidthCols : 1;
     if (line.cells <= width && device_.CurrentLine != 0) {
         // The usual line: one piece, on a page already begun.
@@ -103,10 +108,30 @@ bool LineFormatter::EmitLine(const CellRun& given, bool formFeed) {
         NextLineNumber();
         return true;
     }
-    return EmitPieces(line, formFeed);
+    return EmitPieces(line, formFeed, 0);
 }
 
-bool LineFormatter::EmitPieces(const CellRun& line, bool formFeed) {
+bool LineFormatter::ResumeLine(const CellRun& given, bool formFeed, std::uint32_t skip) {
+    return EmitPieces(PrepareLine(given), formFeed, skip);
+}
+
+void LineFormatter::SetLineNumber(std::int64_t number) {
+    lineNumber_ = number < 1 ? 1 : number;
+    char digits[24];
+    int length = 0;
+    for (std::int64_t rest = lineNumber_; rest > 0; rest /= 10) {
+        digits[length++] = static_cast<char>('0' + rest % 10);
+    }
+    while (length < 4) {
+        digits[length++] = '0';
+    }
+    for (int i = 0; i < length; ++i) {
+        numberDigits_[i] = digits[length - 1 - i];
+    }
+    numberLength_ = length;
+}
+
+bool LineFormatter::EmitPieces(const CellRun& line, bool formFeed, std::uint32_t skip) {
     std::size_t margin = marginLength_;
     std::size_t width = geometry_.UsableWidthCols > 0 ? geometry_.UsableWidthCols : 1;
     // The first piece goes out from output_, where a line read into the slot already stands;
@@ -114,8 +139,11 @@ bool LineFormatter::EmitPieces(const CellRun& line, bool formFeed) {
     char* output = output_;
     const char* text = line.text;
     std::size_t remaining = line.length;
+    pieces_ = 0;
     for (;;) {
-        if (device_.CurrentLine == 0) {
+        // The pieces passed over went on earlier pages.
+        bool passed = pieces_ < skip;
+        if (!passed && device_.CurrentLine == 0) {
             // A page is started only for a line that goes on it.
             if (pageDue_) {
                 if (!pages_.StartNextPage()) {
@@ -132,20 +160,23 @@ bool LineFormatter::EmitPieces(const CellRun& line, bool formFeed) {
         } else {
             cut = CutAtCells(text, remaining, width);
         }
-        if (output == output_) {
-            if (text != output_ + margin) {
-                std::memcpy(output_ + margin, text, cut.bytes);
+        if (!passed) {
+            if (output == output_) {
+                if (text != output_ + margin) {
+                    std::memcpy(output_ + margin, text, cut.bytes);
+                }
+            } else {
+                std::memcpy(wrapped_ + margin, text, cut.bytes);
             }
-        } else {
-            std::memcpy(wrapped_ + margin, text, cut.bytes);
+            CellRun piece;
+            piece.text = output;
+            piece.length = margin + cut.bytes;
+            piece.cells = margin + cut.cells;
+            piece.ascii = line.ascii;
+            device_.PutText(0, piece);
+            NextLine(formFeed);
         }
-        CellRun piece;
-        piece.text = output;
-        piece.length = margin + cut.bytes;
-        piece.cells = margin + cut.cells;
-        piece.ascii = line.ascii;
-        device_.PutText(0, piece);
-        NextLine(formFeed);
+        ++pieces_;
         if (cut.bytes >= remaining) {
             break;
         }

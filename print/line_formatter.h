@@ -37,6 +37,12 @@ public:
     bool EmitLine(const char* text, bool formFeed);
     // The same for a line whose length and cells the caller knows (as ReadLine tells them).
     bool EmitLine(const CellRun& line, bool formFeed);
+    // EmitLine for a line whose first `skip` pieces went on earlier pages: they are passed
+    // over, and the next one starts the page (begun by the caller at line 0).
+    bool ResumeLine(const CellRun& line, bool formFeed, std::uint32_t skip);
+    // The pieces of the line being printed that are done; while a page starts inside a line,
+    // those that went on earlier pages.
+    std::uint32_t PiecesDone() const { return pieces_; }
 
     // Room for kLineSlotSize bytes right behind the margin of the line being printed: a line
     // read there is printed without being copied. It stays as read until the next EmitLine
@@ -53,10 +59,14 @@ public:
 
     const char* MarginText() const { return marginText_; }
     std::int64_t LineNumber() const { return lineNumber_; }
+    // The number of the next source line (from 1; anything less counts as 1).
+    void SetLineNumber(std::int64_t number);
 
 private:
     // EmitLine for a line of at most kLineSlotSize - 1 bytes, the number field set.
-    bool EmitPieces(const CellRun& line, bool formFeed);
+    bool EmitPieces(const CellRun& line, bool formFeed, std::uint32_t skip);
+    // Puts the line number into the margin and cuts a line to the slot.
+    CellRun PrepareLine(const CellRun& given);
     void NextLineNumber();
 
     const PrintSettings& settings_;
@@ -65,6 +75,7 @@ private:
     PageBreaks& pages_;
     // A page was finished and the next one is not started yet.
     bool pageDue_ = false;
+    std::uint32_t pieces_ = 0;
     char marginText_[kMarginSize] = {};
     std::size_t marginLength_ = 0;
     // The margin followed by the line slot; and the same for the later pieces of a wrapped line.

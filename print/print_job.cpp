@@ -91,6 +91,8 @@ void PrintJob::PrintCopy() {
     device_.RefreshMetrics();
     formatter_.Reset();
     PageNumber = 1;
+    StoppedAtLimit = false;
+    pagesDone_ = 0;
     device_.OutputEnabled = !RangeActive || (FromPage <= 1 && 1 <= ToPage);
     switch (DetectEmphasisKind(text_)) {
         case EmphasisKind::Plain:
@@ -106,15 +108,68 @@ void PrintJob::PrintCopy() {
             PrintPascalFamily();
             break;
     }
+    rules_ = nullptr;
     // After a full page, or a cancel at the pause, there is no page left to end.
     if (formatter_.PageInProgress()) {
         FinishPage();
     }
 }
 
+void PrintJob::RecordCheckpoint(bool lineBegun) {
+    if (Checkpoints == nullptr) {
+        return;
+    }
+    PageCheckpoint checkpoint;
+    checkpoint.text = lineStart_;
+    checkpoint.pageNumber = PageNumber;
+    checkpoint.lineNumber = formatter_.LineNumber();
+    checkpoint.piecesDone = lineBegun ? formatter_.PiecesDone() : 0;
+    checkpoint.emphasis = rules_->State();
+    checkpoint.lineBegun = lineBegun;
+    Checkpoints->push_back(checkpoint);
+}
+
+template <class Rules>
+bool PrintJob::Resume(Rules& rules) {
+    const PageCheckpoint& from = *ResumeFrom;
+    PageNumber = from.pageNumber;
+    device_.OutputEnabled = !RangeActive || (FromPage <= PageNumber && PageNumber <= ToPage);
+    formatter_.SetLineNumber(from.lineNumber);
+    rules.Restore(from.emphasis);
+    if (!text_.Seek(from.text)) {
+        return false;
+    }
+    lineStart_ = from.text;
+    device_.BeginPage();
+    ++pagesDone_;
+    if (!from.lineBegun) {
+        return true;
+    }
+    // The line the page starts with went through the rules before the page began.
+    char* line = formatter_.LineSlot();
+    CellRun visible;
+    text_.ReadLine(line, LineFormatter::kLineSlotSize, &visible);
+    bool formFeed = settings_.FormFeed && HasFormFeed(line);
+    if (!formatter_.ResumeLine(visible, formFeed, from.piecesDone)) {
+        return false;
+    }
+    rules.AfterLine(line);
+    return true;
+}
+
 template <class Rules>
 void PrintJob::RunLines(Rules& rules) {
-    device_.BeginPage();
+    rules_ = &rules;
+    if (ResumeFrom != nullptr) {
+        if (!Resume(rules)) {
+            return;
+        }
+    } else {
+        lineStart_ = text_.Tell();
+        RecordCheckpoint(false);
+        device_.BeginPage();
+        ++pagesDone_;
+    }
     static_assert(kPrintLineCapacity <= LineFormatter::kLineSlotSize, "a line fits the slot");
     while (!text_.AtEnd()) {
         // Past the end of the range nothing more can print.
@@ -124,6 +179,7 @@ void PrintJob::RunLines(Rules& rules) {
         // Read right behind the margin, where the formatter prints it from.
         char* line = formatter_.LineSlot();
         CellRun visible;
+        lineStart_ = text_.Tell();
         text_.ReadLine(line, LineFormatter::kLineSlotSize, &visible);
         rules.BeforeLine(line);
         bool formFeed = settings_.FormFeed && HasFormFeed(line);
@@ -170,10 +226,17 @@ void PrintJob::FinishPage() {
 }
 
 bool PrintJob::StartNextPage() {
+    if (PageLimit > 0 && pagesDone_ >= PageLimit) {
+        RecordCheckpoint(true);  // where the next run starts
+        StoppedAtLimit = true;
+        return false;
+    }
     if (settings_.SingleSheets && device_.OutputEnabled && !host_.AskNextSheet()) {
         return false;
     }
+    RecordCheckpoint(true);
     device_.BeginPage();
+    ++pagesDone_;
     return true;
 }
 

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <vector>
 
 #include "print/emphasis.h"
 #include "print/line_formatter.h"
@@ -24,6 +25,16 @@ public:
     // The wait cursor, shown while pages are laid out.
     virtual void BeginWait() = 0;
     virtual void EndWait() = 0;
+};
+
+// Where a page starts: what the job needs to lay the document out from there on.
+struct PageCheckpoint {
+    TextPosition text;             // the start of the line the page begins with
+    std::int64_t pageNumber = 1;   // the page's number
+    std::int64_t lineNumber = 1;   // that line's number
+    std::uint32_t piecesDone = 0;  // its pieces that went on earlier pages
+    EmphasisState emphasis;        // the rules' state (bold included) as the page starts
+    bool lineBegun = false;        // the rules have seen the line (every page but the first)
 };
 
 inline constexpr char kDocumentName[] = "Quillmar output";
@@ -54,6 +65,16 @@ public:
 
     LineFormatter& Formatter() { return formatter_; }
 
+    // For a preview, one copy of the document in runs of pages. When ResumeFrom is given (a
+    // checkpoint recorded by a job on the same file, settings and printer), the copy starts
+    // at its page instead of the first; with PageLimit above 0 it ends once that many pages
+    // are done and another is to start (StoppedAtLimit tells so); every page start but the
+    // one resumed from is appended to Checkpoints when given, the next run's start included.
+    const PageCheckpoint* ResumeFrom = nullptr;
+    int PageLimit = 0;
+    std::vector<PageCheckpoint>* Checkpoints = nullptr;
+    bool StoppedAtLimit = false;
+
     const char* FilePath = "";
     bool RangeActive = false;
     int FromPage = 0;
@@ -75,6 +96,12 @@ private:
     // loop for each rule set, so that its calls are direct (and for plain text, none).
     template <class Rules>
     void RunLines(Rules& rules);
+    // Starts the copy at ResumeFrom: its page begun and the line it starts inside finished.
+    // False when the copy is to end.
+    template <class Rules>
+    bool Resume(Rules& rules);
+    // Appends the checkpoint of the page about to start, when they are kept.
+    void RecordCheckpoint(bool lineBegun);
 
     PrintSettings& settings_;
     PageGeometry& geometry_;
@@ -83,4 +110,7 @@ private:
     PrintDialogRunner& dialog_;
     PrintJobHost& host_;
     LineFormatter formatter_;
+    EmphasisRules* rules_ = nullptr;  // the copy's rule set
+    TextPosition lineStart_;          // where the line being printed starts
+    int pagesDone_ = 0;               // pages started in this run
 };

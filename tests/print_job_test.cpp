@@ -383,3 +383,232 @@ TEST(PrintJob, APrinterWithoutRoomForACellPrintsNoPageAndSaysSo) {
     ASSERT_EQ(fine.Print("x\n"), 1);
     EXPECT_TRUE(fine.host.Warnings().empty());
 }
+
+// Checkpoints: each page laid out again from its own checkpoint is the page of the whole job.
+namespace {
+
+// A small deterministic generator of texts, so that a failure names its seed.
+class TextMaker {
+public:
+    explicit TextMaker(unsigned seed) : state_(seed * 2654435761u + 1) {}
+    unsigned Next(unsigned bound) {
+        state_ = state_ * 1103515245u + 12345u;
+        return (state_ >> 16) % bound;
+    }
+    // Lines of every sort the engine treats apart: keywords, comments, wide characters,
+    // tabs, form feeds, long lines, empty lines and carriage returns.
+    std::string Text(const char* head, int lines) {
+        static const char* const kPieces[] = {
+            "int main(void",
+            ") {",
+            "static struct s {",
+            "};",
+            "/* note */",
+            "*/",
+            "x = 1;",
+            "PROCEDURE Run(a: Integer",
+            "BEGIN",
+            "END;",
+            "; asm comment",
+            "mov ax, PROC",
+            "\t\tindented",
+            "a\tb\tc",
+            "\f",
+            "before\fafter",
+            "\xE4\xB8\xAD\xE6\x96\x87 wide",
+            "e\xCC\x81 mark",
+            "",
+            "(* pascal *)",
+            "{ brace }",
+            "void f(int a,",
+            "  int b)",
+        };
+        std::string text = head;
+        for (int i = 0; i < lines; ++i) {
+            unsigned kind = Next(10);
+            if (kind == 0) {
+                text += std::string(20 + Next(120), static_cast<char>('a' + Next(26)));
+            } else {
+                text += kPieces[Next(sizeof kPieces / sizeof kPieces[0])];
+            }
+            text += Next(7) == 0 ? "\r\n" : "\n";
+        }
+        return text;
+    }
+
+private:
+    unsigned state_;
+};
+
+struct LayoutCase {
+    bool lineNumbers;
+    bool formFeeds;
+    bool pageNumbers;
+    bool singleSheets;
+    float left, right, top, bottom;
+    std::uint32_t chunk;
+};
+
+bool SamePage(const RecordedPage& a, const RecordedPage& b) {
+    if (a.rows.size() != b.rows.size()) {
+        return false;
+    }
+    for (std::size_t i = 0; i < a.rows.size(); ++i) {
+        const RecordedRow& x = a.rows[i];
+        const RecordedRow& y = b.rows[i];
+        if (x.drawn != y.drawn || (x.drawn && (x.bold != y.bold || x.cells != y.cells))) {
+            return false;
+        }
+    }
+    return true;
+}
+
+void Configure(PrintRig& rig, const LayoutCase& c) {
+    rig.settings.LineNumbers = c.lineNumbers;
+    rig.settings.FormFeed = c.formFeeds;
+    rig.settings.PageNumbers = c.pageNumbers;
+    rig.settings.SingleSheets = c.singleSheets;
+    rig.settings.LeftMargin = c.left;
+    rig.settings.RightMargin = c.right;
+    rig.settings.TopMargin = c.top;
+    rig.settings.BottomMargin = c.bottom;
+    rig.settings.TabSize = 4;
+    rig.text.SetReadChunk(c.chunk);
+}
+
+// Prints `text` whole with its checkpoints, then every page again from its checkpoint alone,
+// and in runs of three pages from the last checkpoint of the run before.
+void ExpectEveryPageFromItsCheckpoint(const std::string& text, const LayoutCase& c,
+                                      const std::string& label) {
+    PrintRig rig;
+    Configure(rig, c);
+    std::string path = rig.dir.Write("file.c", text);
+    rig.Apply();
+    std::vector<PageCheckpoint> index;
+    rig.job.Checkpoints = &index;
+    ASSERT_EQ(rig.job.PrintFile(path.c_str()), 1) << label;
+    EXPECT_FALSE(rig.job.StoppedAtLimit) << label;
+    const std::size_t pages = rig.recorder.Pages().size();
+    ASSERT_EQ(index.size(), pages) << label;
+    ASSERT_EQ(rig.recorder.PagesStarted(), static_cast<int>(pages)) << label;
+
+    rig.job.Checkpoints = nullptr;
+    rig.job.PageLimit = 1;
+    for (std::size_t k = 0; k < pages; ++k) {
+        EXPECT_EQ(index[k].pageNumber, static_cast<std::int64_t>(k + 1)) << label;
+        rig.job.ResumeFrom = &index[k];
+        ASSERT_EQ(rig.job.PrintFile(path.c_str()), 1) << label;
+        EXPECT_EQ(rig.job.StoppedAtLimit, k + 1 < pages) << label << " page " << k + 1;
+        ASSERT_EQ(rig.recorder.Pages().size(), pages + k + 1) << label << " page " << k + 1;
+        EXPECT_TRUE(SamePage(rig.recorder.Pages()[k], rig.recorder.Pages().back()))
+            << label << " page " << k + 1 << " of " << pages << "\nwhole:\n"
+            << [&] {
+                   std::string out;
+                   RenderPage(rig.recorder.Pages()[k], out);
+                   RenderPage(rig.recorder.Pages().back(), out);
+                   return out;
+               }();
+    }
+
+    // The index built in runs of three pages is the same index.
+    std::vector<PageCheckpoint> slices;
+    rig.job.ResumeFrom = nullptr;
+    rig.job.PageLimit = 3;
+    rig.job.Checkpoints = &slices;
+    PageCheckpoint from;
+    for (int run = 0; run < 10000; ++run) {
+        ASSERT_EQ(rig.job.PrintFile(path.c_str()), 1) << label;
+        if (!rig.job.StoppedAtLimit) {
+            break;
+        }
+        from = slices.back();
+        rig.job.ResumeFrom = &from;
+    }
+    EXPECT_EQ(slices.size(), pages) << label;
+    rig.job.Checkpoints = nullptr;
+    rig.job.ResumeFrom = nullptr;
+    rig.job.PageLimit = 0;
+    EXPECT_EQ(rig.recorder.LiveFonts(), 1) << label;  // the shell's font alone
+}
+
+}  // namespace
+
+TEST(PrintJobCheckpoints, EveryPageFromItsCheckpointIsThePageOfTheWholeJob) {
+    const LayoutCase layouts[] = {
+        {false, false, true, false, 0, 0, 0, 0, TextBuffer::kDefaultReadChunk},
+        {true, true, true, false, 0.5f, 0, 0, 0, 16},
+        {true, false, false, false, 1.0f, 2.0f, 0.4f, 0.4f, 7},
+        {false, true, true, true, 0, 7.5f, 0, 0, 32},          // a text width of a few cells
+        {true, true, true, false, 4.0f, 3.9f, 1.2f, 1.5f, 5},  // wild margins
+        {false, false, true, false, -3.0f, 40.0f, -1.0f, 9.0f, 64},
+    };
+    const char* const heads[] = {
+        "/* a header comment\n   over lines */\n",
+        "; assembler header\n; more\n",
+        "PROGRAM demo;\n(* header *)\n",
+        "plain text\n",
+        "",
+    };
+    for (unsigned seed = 0; seed < 10; ++seed) {
+        TextMaker maker(seed);
+        const char* head = heads[seed % (sizeof heads / sizeof heads[0])];
+        std::string text = maker.Text(head, 20 + static_cast<int>(maker.Next(80)));
+        for (std::size_t l = 0; l < sizeof layouts / sizeof layouts[0]; ++l) {
+            ExpectEveryPageFromItsCheckpoint(
+                text, layouts[l], "seed " + std::to_string(seed) + " layout " + std::to_string(l));
+        }
+    }
+}
+
+TEST(PrintJobCheckpoints, ACheckpointHoldsTheBoldOfADeclarationAcrossThePageEnd) {
+    PrintRig rig;
+    rig.NoMargins();
+    // 10 text lines a page: the declaration runs from line 9 to line 12.
+    std::string text = "/* head */\n";
+    for (int i = 2; i <= 8; ++i) {
+        text += "x;\n";
+    }
+    text += "int f(a,\nb,\nc,\nd)\ny;\n";
+    std::string path = rig.dir.Write("file.c", text);
+    rig.Apply();
+    std::vector<PageCheckpoint> index;
+    rig.job.Checkpoints = &index;
+    ASSERT_EQ(rig.job.PrintFile(path.c_str()), 1);
+    ASSERT_EQ(index.size(), 2u);
+    EXPECT_FALSE(index[0].lineBegun);
+    EXPECT_FALSE(index[0].emphasis.bold);
+    EXPECT_TRUE(index[1].lineBegun);
+    EXPECT_TRUE(index[1].emphasis.bold);
+    EXPECT_FALSE(index[1].emphasis.headerZone);
+    EXPECT_EQ(index[1].lineNumber, 11);
+    EXPECT_EQ(index[1].pageNumber, 2);
+    EXPECT_EQ(index[1].piecesDone, 0u);
+}
+
+TEST(PrintJobCheckpoints, APageThatStartsInsideAWrappedLineCountsItsEarlierPieces) {
+    PrintRig rig;
+    rig.NoMargins();
+    // 40 cells a line, 10 lines a page: 9 short lines, then one of 100 cells in 3 pieces.
+    std::string text;
+    for (int i = 1; i <= 9; ++i) {
+        text += "line\n";
+    }
+    text += std::string(100, 'w') + "\nlast\n";
+    std::string path = rig.dir.Write("file.txt", text);
+    rig.Apply();
+    std::vector<PageCheckpoint> index;
+    rig.job.Checkpoints = &index;
+    ASSERT_EQ(rig.job.PrintFile(path.c_str()), 1);
+    ASSERT_EQ(index.size(), 2u);
+    EXPECT_EQ(index[1].lineNumber, 10);
+    EXPECT_EQ(index[1].piecesDone, 1u);
+    rig.job.Checkpoints = nullptr;
+    rig.job.ResumeFrom = &index[1];
+    rig.job.PageLimit = 1;
+    ASSERT_EQ(rig.job.PrintFile(path.c_str()), 1);
+    EXPECT_FALSE(rig.job.StoppedAtLimit);
+    std::size_t last = rig.recorder.Pages().size() - 1;
+    EXPECT_EQ(RowText(rig.recorder, last, 0), std::string(40, 'w'));
+    EXPECT_EQ(RowText(rig.recorder, last, 1), std::string(20, 'w'));
+    EXPECT_EQ(RowText(rig.recorder, last, 2), "last");
+}

@@ -361,3 +361,98 @@ TEST(TextBufferCells, TheFileIsDecodedAndItsMarkLeftOut) {
     EXPECT_EQ(buffer.ReadLine(line, sizeof line), 2);
     EXPECT_STREQ(line, ("\xEF\xBF\xBD" + kEAcute).c_str());
 }
+
+namespace {
+
+struct PositionCase {
+    const char* name;
+    std::string bytes;
+    std::uint32_t chunk;
+};
+
+// Every line read again from the place told before it, in the order given by `order` over the
+// line indexes, equals the line the first pass read.
+void ExpectEveryPlaceReadsItsLine(const PositionCase& c, bool backwards) {
+    TempDir dir;
+    std::string path = dir.Write("text.txt", c.bytes);
+    TextBuffer buffer;
+    buffer.SetReadChunk(c.chunk);
+    ASSERT_TRUE(buffer.Open(path.c_str(), kCapacity));
+    std::vector<TextPosition> places;
+    std::vector<std::string> lines;
+    char line[kLineBufferSize];
+    while (!buffer.AtEnd()) {
+        places.push_back(buffer.Tell());
+        buffer.ReadLine(line, sizeof line);
+        lines.push_back(line);
+    }
+    ASSERT_FALSE(lines.empty());
+    for (std::size_t n = 0; n < lines.size(); ++n) {
+        std::size_t i = backwards ? lines.size() - 1 - n : (n * 7) % lines.size();
+        ASSERT_TRUE(buffer.Seek(places[i])) << c.name << " line " << i;
+        buffer.ReadLine(line, sizeof line);
+        EXPECT_EQ(std::string(line), lines[i]) << c.name << " line " << i;
+        // And the lines after it follow as in the first pass.
+        if (i + 1 < lines.size()) {
+            buffer.ReadLine(line, sizeof line);
+            EXPECT_EQ(std::string(line), lines[i + 1]) << c.name << " after line " << i;
+        }
+    }
+}
+
+std::string ManyLines(const std::string& piece, int count) {
+    std::string text;
+    for (int i = 0; i < count; ++i) {
+        text += piece + std::to_string(i) + (i % 3 == 0 ? "\r\n" : "\n");
+    }
+    return text;
+}
+
+}  // namespace
+
+TEST(TextBufferPosition, EveryPlaceToldReadsItsLineAgainInEveryEncoding) {
+    std::string utf16 = "\xFF\xFE";
+    for (char ch : ManyLines("utf16 line ", 40)) {
+        utf16 += ch;
+        utf16 += '\0';
+    }
+    std::string longLines;
+    for (int i = 0; i < 12; ++i) {
+        longLines += std::string(300 + i * 41, static_cast<char>('a' + i)) + "\n";
+    }
+    const PositionCase cases[] = {
+        {"ascii, one piece", ManyLines("line ", 50), TextBuffer::kDefaultReadChunk},
+        {"ascii, small pieces", ManyLines("line\t", 50), 9},
+        {"utf-8 without a mark", ManyLines("Gr\xC3\xBC\xC3\x9F \xE4\xB8\xAD ", 60), 11},
+        {"utf-8 with a mark", "\xEF\xBB\xBF" + ManyLines("\xE2\x82\xAC ", 60), 13},
+        {"legacy code page", ManyLines("caf\xE9 ", 60), 10},
+        {"utf-16 with a mark", utf16, 16},
+        {"lines cut at the capacity", longLines, 64},
+        {"a cut line before carriage returns at the end", std::string(254, 'x') + "\r\r", 8},
+    };
+    for (const PositionCase& c : cases) {
+        ExpectEveryPlaceReadsItsLine(c, false);
+        ExpectEveryPlaceReadsItsLine(c, true);
+    }
+}
+
+TEST(TextBufferPosition, ALoadedTextSeeksWithinItsBlock) {
+    TempDir dir;
+    std::string path = dir.Write("text.txt", "one\ntwo\nthree\n");
+    TextBuffer buffer;
+    ASSERT_TRUE(buffer.Load(path.c_str(), 1));
+    char line[kCapacity];
+    buffer.ReadLine(line, sizeof line);
+    TextPosition second = buffer.Tell();
+    buffer.ReadLine(line, sizeof line);
+    buffer.ReadLine(line, sizeof line);
+    EXPECT_TRUE(buffer.AtEnd());
+    ASSERT_TRUE(buffer.Seek(second));
+    buffer.ReadLine(line, sizeof line);
+    EXPECT_STREQ(line, "two");
+    // A place past the text held is refused and leaves the reader at the end.
+    TextPosition beyond = second;
+    beyond.cursor = 1000;
+    EXPECT_FALSE(buffer.Seek(beyond));
+    EXPECT_TRUE(buffer.AtEnd());
+}

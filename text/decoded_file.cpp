@@ -78,6 +78,33 @@ bool DecodedFile::Rewind() {
     return true;
 }
 
+std::uint64_t DecodedFile::ResumePoint() const {
+    if (!started_) {
+        return 0;
+    }
+    // Bytes read from the file but not handed on yet: a cut character, or raw bytes waiting
+    // for the decoder. Both start at a character's first byte.
+    return position_ - carryLength_ - (rawEnd_ - rawStart_);
+}
+
+bool DecodedFile::ResumeAt(std::uint64_t point) {
+    if (point == 0) {
+        return Rewind();
+    }
+    carryLength_ = 0;
+    rawStart_ = 0;
+    rawEnd_ = 0;
+    started_ = true;
+    position_ = point;
+    exhausted_ = true;
+    if (!file_.IsOpen() || point > size_ || !file_.SeekTo(point)) {
+        return false;
+    }
+    exhausted_ = point >= size_;
+    ModeForEncoding();
+    return true;
+}
+
 bool DecodedFile::ReadRaw(char* out, std::size_t count, std::size_t* got) {
     *got = 0;
     if (exhausted_) {

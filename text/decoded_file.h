@@ -47,6 +47,13 @@ public:
     // Back to the start of the text, keeping the encoding told; false (the text then ends)
     // when the file cannot be read from its start again.
     bool Rewind();
+    // Where the next Read starts, as a point to come back to with ResumeAt: the offset in the
+    // file of the first byte it decodes (0 before the first Read of a pass).
+    std::uint64_t ResumePoint() const;
+    // Goes on reading from `point`, a ResumePoint of the open file, keeping the encoding told:
+    // the text read from there is the text the pass gave from there. 0 is the start (as
+    // Rewind). False (the text then ends) when the file cannot be read there.
+    bool ResumeAt(std::uint64_t point);
     // Closes the file; the encoding told stays with the object until the next Open.
     void Close();
     bool IsOpen() const { return file_.IsOpen(); }

@@ -209,6 +209,7 @@ bool TextBuffer::Refill() {
         return false;  // what is held stays, so that Rewind finds a whole text again
     }
     windowStart_ += end_;
+    windowSource_ = source_.ResumePoint();
     cursor_ = 0;
     end_ = static_cast<std::uint32_t>(source_.Read(piece_.Data(), pieceSize_));
     piece_.Data()[end_] = '\0';
@@ -233,6 +234,43 @@ void TextBuffer::Rewind() {
     more_ = source_.IsOpen() && bytesRead_ > 0 && source_.Rewind();
     Refill();
     windowStart_ = 0;
+    windowSource_ = 0;
+}
+
+TextPosition TextBuffer::Tell() const {
+    TextPosition position;
+    position.windowStart = windowStart_;
+    position.source = windowSource_;
+    position.cursor = cursor_;
+    position.pendingEmptyLine = pendingEmptyLine_;
+    return position;
+}
+
+bool TextBuffer::Seek(const TextPosition& position) {
+    pendingEmptyLine_ = position.pendingEmptyLine;
+    if (position.windowStart == windowStart_ && data_ != nullptr) {
+        // The piece is held.
+        cursor_ = position.cursor <= end_ ? position.cursor : end_;
+        return position.cursor <= end_;
+    }
+    cursor_ = 0;
+    end_ = 0;
+    more_ = source_.IsOpen() && bytesRead_ > 0 && source_.ResumeAt(position.source);
+    windowStart_ = position.windowStart;
+    if (!more_) {
+        pendingEmptyLine_ = false;
+        return false;
+    }
+    Refill();
+    // The piece read again holds the same text from its start; should it be shorter, the
+    // place lies in a later one.
+    std::uint32_t cursor = position.cursor;
+    while (cursor > end_ && more_) {
+        cursor -= end_;
+        Refill();
+    }
+    cursor_ = cursor <= end_ ? cursor : end_;
+    return cursor <= end_;
 }
 
 void TextBuffer::CloseFile() {
@@ -251,6 +289,7 @@ void TextBuffer::Release() {
     end_ = 0;
     bytesRead_ = 0;
     windowStart_ = 0;
+    windowSource_ = 0;
     more_ = false;
     pendingEmptyLine_ = false;
 }

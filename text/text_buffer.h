@@ -15,6 +15,14 @@
 // combining marks is cut there like a long line.
 inline constexpr std::size_t kLineBufferSize = 2048;
 
+// A place between the lines of an opened or loaded text, to come back to (TextBuffer::Tell).
+struct TextPosition {
+    std::uint64_t windowStart = 0;  // the offset in the decoded text of the piece held
+    std::uint64_t source = 0;       // where the file was read for that piece
+    std::uint32_t cursor = 0;       // the offset in that piece
+    bool pendingEmptyLine = false;
+};
+
 class TextBuffer {
 public:
     static constexpr int kDefaultTabWidth = 8;
@@ -63,6 +71,11 @@ public:
     // no longer held (a failing seek ends the text).
     void Rewind();
     void Release();
+    // Where the next line starts; and back (or on) to such a place of the same text, held or
+    // opened, with the same read chunk. A text opened again reads the piece again from the
+    // file. False (the text then ends) when the file cannot be read there.
+    TextPosition Tell() const;
+    bool Seek(const TextPosition& position);
     // Closes a file opened by Open, keeping the piece held: a text held whole still reads
     // from its start; the lines of any other end with that piece.
     void CloseFile();
@@ -103,8 +116,9 @@ private:
     std::uint32_t cursor_ = 0;
     std::uint32_t end_ = 0;
     std::uint32_t bytesRead_ = 0;
-    std::uint64_t windowStart_ = 0;  // offset in the file of data_[0]
-    bool more_ = false;              // the opened file holds text not read yet
+    std::uint64_t windowStart_ = 0;   // offset in the decoded text of data_[0]
+    std::uint64_t windowSource_ = 0;  // the source's resume point for the piece held
+    bool more_ = false;               // the opened file holds text not read yet
     // A cut line took the carriage returns after it, and the text ended there: the whole text
     // would still give one empty line.
     bool pendingEmptyLine_ = false;

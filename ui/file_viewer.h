@@ -1,7 +1,7 @@
 // FileViewer: a window that shows one file, as text or as a hex dump, a screen of lines at a
-// time in the system's fixed-pitch font, with a vertical scroll bar, the cursor keys and the
-// mouse wheel. Lines are drawn into a back buffer and copied to the window. The owner is
-// disabled while the viewer is open.
+// time in a TrueType fixed-pitch face, each character at its cell, with a vertical scroll bar,
+// the cursor keys and the mouse wheel. Lines are drawn into a back buffer and copied to the
+// window. The owner is disabled while the viewer is open.
 #pragma once
 
 #include <windows.h>
@@ -9,6 +9,7 @@
 #include <cstdint>
 
 #include "ui/dpi_scale.h"
+#include "ui/text_font.h"
 #include "ui/viewer_document.h"
 #include "ui/viewer_scroll.h"
 #include "ui/window.h"
@@ -17,6 +18,9 @@
 class FileViewer : public Window {
 public:
     static constexpr char kClassName[] = "FILEVIEWERCLS";
+    // The face the text is drawn in: fixed-pitch, on every system, and linked by the system to
+    // the fonts of the scripts it lacks.
+    static constexpr char kFaceName[] = "Courier New";
 
     FileViewer();
     ~FileViewer() override;
@@ -46,16 +50,21 @@ public:
     HBRUSH backBrush = nullptr;
     COLORREF textColour;
     COLORREF backColour;
+    // The font selected into memoryDC: textFont's, or the stock fixed font when that could
+    // not be made.
     HFONT font = nullptr;
-    // The resolution the window is shown at, and the fixed-pitch font for it.
+    TextFont textFont;
+    // The resolution the window is shown at; the font is made for it.
     int dpi = kDefaultDpi;
-    DpiFont fixedFont;
     int clientWidth = 0;
     int clientHeight = 0;
     int maxLineChars = kViewerMaxLineChars;
     int linesPerPage = 0;
     std::uint64_t lineCount = 0;
     int lineHeight = 0;
+    // The width of one cell: the font's average character width, pixels. A wide character
+    // covers two.
+    int cellWidth = 0;
     std::uint64_t topLine = 0;
     std::int32_t scrollMax = 1;
     std::uint32_t length = 0;
@@ -70,7 +79,7 @@ private:
     void HandleKeyDown(WPARAM key);
     // A move to a screen of another resolution: the suggested rectangle, the font for it.
     void HandleDpiChanged(int newDpi, const RECT& suggested);
-    // Selects the font for `dpi` into the back buffer and measures its line height.
+    // Selects the font for `dpi` into the back buffer and measures its lines and cells.
     void UseFontForDpi();
     // Makes the back buffer at least `width` by `height`; false when it cannot grow.
     bool EnsureBackBuffer(int width, int height);

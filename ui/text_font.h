@@ -16,6 +16,10 @@ public:
     int CreateFor(HDC dc, const char* face, int points);
     // The same at `dpi` pixels per inch: for a window, at the resolution it is shown at.
     int CreateAt(const char* face, int points, int dpi);
+    // Makes a fixed-pitch font of `face` whose cells are `cellHeight` pixels tall, in whatever
+    // character set holds the characters drawn, replacing the font held (the rest of
+    // `logFont` is cleared). 1 when a font was made, else 0.
+    int CreateFixed(const char* face, int cellHeight);
     // Selects the font into `dc` and sets the text colour; returns the font it replaced.
     HGDIOBJ Select(HDC dc) const;
     void Release();

@@ -15,6 +15,7 @@
 //   probe item WINDOW ID         the item height of combo box ID's items (CB_GETITEMHEIGHT)
 //   probe kids TEXT [MS]         waits for a window with a child showing TEXT; prints each of
 //                                its children: "left top right bottom text" (screen pixels)
+//   probe clip TEXT              puts TEXT (UTF-8) on the clipboard, as a user's copy would
 // WINDOW is "main" for the main window (the dialog titled "Quillmar" that holds the file
 // list), else a window title. Exit status 0 on success, 1 when not found in time.
 #include <windows.h>
@@ -134,10 +135,39 @@ HWND Control(const char* window, const char* id) {
     return parent != nullptr ? GetDlgItem(parent, std::atoi(id)) : nullptr;
 }
 
+// Replaces the clipboard's contents by `text` as Unicode text; the system makes the other text
+// formats from it. The data belongs to the clipboard once set, so it outlives the probe.
+bool PutOnClipboard(const char* text) {
+    int units = MultiByteToWideChar(CP_UTF8, 0, text, -1, nullptr, 0);
+    if (units <= 0) {
+        return false;
+    }
+    HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, static_cast<SIZE_T>(units) * sizeof(wchar_t));
+    if (block == nullptr) {
+        return false;
+    }
+    auto* wide = static_cast<wchar_t*>(GlobalLock(block));
+    MultiByteToWideChar(CP_UTF8, 0, text, -1, wide, units);
+    GlobalUnlock(block);
+    // An owner window: a clipboard emptied without one takes no data.
+    HWND owner =
+        CreateWindowExA(0, "STATIC", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
+    if (owner == nullptr || !OpenClipboard(owner)) {
+        GlobalFree(block);
+        return false;
+    }
+    bool put = EmptyClipboard() && SetClipboardData(CF_UNICODETEXT, block) != nullptr;
+    CloseClipboard();
+    if (!put) {
+        GlobalFree(block);
+    }
+    return put;
+}
+
 int Usage() {
-    std::fprintf(
-        stderr,
-        "usage: probe wait|gone|text|list|rect|row|font|item|box|nobox|count|client|kids ...\n");
+    std::fprintf(stderr,
+                 "usage: probe "
+                 "wait|gone|text|list|rect|row|font|item|box|nobox|count|client|kids|clip ...\n");
     return 2;
 }
 
@@ -183,6 +213,9 @@ int main(int argc, char** argv) {
         MapWindowPoints(found, nullptr, reinterpret_cast<POINT*>(&rect), 2);
         PrintRect(rect);
         return 0;
+    }
+    if (command == "clip") {
+        return PutOnClipboard(argv[2]) ? 0 : 1;
     }
     if (command == "count") {
         Count count = {argv[2], 0};
