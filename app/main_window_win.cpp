@@ -62,7 +62,7 @@ void MakeUiFont() {
     // The TrueType form of MS Sans Serif: the bitmap face holds only the ANSI code page's
     // characters, while the system links this one to the fonts of the other scripts, so that
     // every name shows as it is.
-    CopyBounded(font.lfFaceName, sizeof font.lfFaceName, "Microsoft Sans Serif");
+    CopyBounded(font.lfFaceName, sizeof font.lfFaceName, kScalableFace);
     UiFont = CreateFontIndirectA(&font);
     // A font has its height in pixels, whatever the context's resolution, so the display's
     // context measures it at any resolution.

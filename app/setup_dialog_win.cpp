@@ -109,8 +109,8 @@ BOOL OnFonts(HWND dialog) {
 
 void SetupCommand(HWND mainWindow) {
     SetupState state;
-    INT_PTR result = DialogBoxParamA(ProgramInstance, MAKEINTRESOURCEA(IDD_SETUP), mainWindow,
-                                     SetupDialogProc, reinterpret_cast<LPARAM>(&state));
+    INT_PTR result = DialogBoxForDpi(ProgramInstance, IDD_SETUP, mainWindow, SetupDialogProc,
+                                     reinterpret_cast<LPARAM>(&state), WindowDpi(mainWindow));
     if (result <= 0) {
         return;
     }

@@ -78,6 +78,11 @@ TEST(DpiFont, ACopyAtTwiceTheResolutionIsTwiceAsHighAndItsOwn) {
     font.Release();
     EXPECT_EQ(GetObjectType(second), 0u);
     EXPECT_FALSE(font.OwnsFont());
+
+    ASSERT_TRUE(font.Make(SYSTEM_FONT, 2 * system, L"Microsoft Sans Serif"));
+    EXPECT_STREQ(FontOf(font.Handle()).lfFaceName, L"Microsoft Sans Serif");
+    EXPECT_EQ(FontOf(font.Handle()).lfWeight,
+              FontOf(static_cast<HFONT>(GetStockObject(SYSTEM_FONT))).lfWeight);
 }
 
 TEST(DpiFont, ReleasedWhenItsHolderEnds) {

@@ -82,7 +82,7 @@ void AboutWindow::OnPaint() {
 void AboutWindow::PlaceLink(HDC dc) {
     linkFont.logFont.lfUnderline = TRUE;
     linkFont.colour = RGB(0, 0, 128);
-    linkFont.CreateAt("MS Sans Serif", 12, dpi);
+    linkFont.CreateAt(dpi == kDefaultDpi ? "MS Sans Serif" : kScalableFace, 12, dpi);
     HGDIOBJ previous = linkFont.Select(dc);
     SIZE extent = {};
     WideText shown(caption);

@@ -112,10 +112,11 @@ bool MessageWindow::MeasureText(const char* textToMeasure, const char* captionTo
     if (info == nullptr) {
         return false;
     }
-    // At the system's resolution the context's own default font; at another one a copy of it
-    // for the box's resolution.
+    // At 96 DPI the context's own default font; else a copy of it for the box's resolution.
     HGDIOBJ previousFont = nullptr;
-    if (boxFont.Make(SYSTEM_FONT, dpi) && boxFont.OwnsFont()) {
+    // The system font's face is a bitmap one: its copy is in the TrueType face of the
+    // interface font.
+    if (boxFont.Make(SYSTEM_FONT, dpi, kScalableFaceWide) && boxFont.OwnsFont()) {
         previousFont = SelectObject(info, boxFont.Handle());
     }
     TEXTMETRICA metrics;

@@ -22,9 +22,11 @@ public:
     DpiFont(const DpiFont&) = delete;
     DpiFont& operator=(const DpiFont&) = delete;
 
-    // Makes the stock font `stockId` (GetStockObject) for `dpi`, replacing the font held.
-    // False when no copy could be made; Handle then gives the stock font.
-    bool Make(int stockId, int dpi);
+    // Makes the stock font `stockId` (GetStockObject) for `dpi`, replacing the font held; a
+    // copy takes `face` when it is given (a stock face may be a bitmap face of a few sizes,
+    // which the system stretches badly). False when no copy could be made; Handle then gives
+    // the stock font.
+    bool Make(int stockId, int dpi, const wchar_t* face = nullptr);
     HFONT Handle() const;
     // True while a copy of its own is held.
     bool OwnsFont() const { return own_ != nullptr; }
@@ -59,3 +61,15 @@ private:
     int iconId_ = 0;
     int size_ = 0;
 };
+
+// The face dialogs and the program's own texts take at resolutions other than 96: the
+// TrueType form of MS Sans Serif. The templates' faces (System, MS Sans Serif) are bitmap
+// faces of a few sizes, which the system stretches badly.
+constexpr char kScalableFace[] = "Microsoft Sans Serif";
+constexpr wchar_t kScalableFaceWide[] = L"Microsoft Sans Serif";
+
+// Runs dialog template `templateId` of `module` modally, as DialogBoxParamA does. At 96 DPI
+// the template as it is; at any other resolution a copy of it in kScalableFace, so that its
+// texts and dialog units grow with the display (the controls keep their own fonts).
+INT_PTR DialogBoxForDpi(HINSTANCE module, int templateId, HWND owner, DLGPROC procedure,
+                        LPARAM parameter, int dpi);

@@ -2,6 +2,10 @@
 // without it; stock fonts rescaled; icons loaded at explicit sizes.
 #include "ui/window_dpi.h"
 
+#include <cstdint>
+#include <vector>
+
+#include "ui/dialog_template.h"
 #include "ui/dpi_scale.h"
 
 namespace {
@@ -50,7 +54,7 @@ DpiFont::~DpiFont() {
     Release();
 }
 
-bool DpiFont::Make(int stockId, int dpi) {
+bool DpiFont::Make(int stockId, int dpi, const wchar_t* face) {
     Release();
     stock_ = static_cast<HFONT>(GetStockObject(stockId));
     const int system = SystemDpi();
@@ -65,6 +69,9 @@ bool DpiFont::Make(int stockId, int dpi) {
     // resolution (Wine's does), which squeezes every text: the face's own width is taken.
     font.lfHeight = RescaleHeight(font.lfHeight, system, dpi);
     font.lfWidth = 0;
+    if (face != nullptr) {
+        lstrcpynW(font.lfFaceName, face, LF_FACESIZE);
+    }
     own_ = CreateFontIndirectW(&font);
     return own_ != nullptr;
 }
@@ -117,4 +124,25 @@ void SizedIcon::Release() {
     module_ = nullptr;
     iconId_ = 0;
     size_ = 0;
+}
+
+INT_PTR DialogBoxForDpi(HINSTANCE module, int templateId, HWND owner, DLGPROC procedure,
+                        LPARAM parameter, int dpi) {
+    LPCSTR name = MAKEINTRESOURCEA(static_cast<WORD>(templateId));
+    std::vector<std::uint8_t> scaled;
+    if (dpi != kDefaultDpi) {
+        HRSRC found = FindResourceA(module, name, reinterpret_cast<LPCSTR>(RT_DIALOG));
+        HGLOBAL loaded = found != nullptr ? LoadResource(module, found) : nullptr;
+        const void* data = loaded != nullptr ? LockResource(loaded) : nullptr;
+        if (data != nullptr) {
+            scaled = WithDialogFace(static_cast<const std::uint8_t*>(data),
+                                    SizeofResource(module, found), u"Microsoft Sans Serif");
+        }
+    }
+    if (scaled.empty()) {
+        return DialogBoxParamA(module, name, owner, procedure, parameter);
+    }
+    // The copy starts on the heap's boundary, as a template must.
+    return DialogBoxIndirectParamA(module, reinterpret_cast<LPCDLGTEMPLATEA>(scaled.data()), owner,
+                                   procedure, parameter);
 }
