@@ -3,7 +3,10 @@
 //   probe wait WINDOW [MS]       waits for WINDOW to exist; prints its screen rectangle
 //   probe gone WINDOW [MS]       waits until WINDOW no longer exists
 //   probe text WINDOW ID         the text of control ID (WM_GETTEXT)
-//   probe list WINDOW ID         "count selection" of list box ID
+//   probe list WINDOW ID         "count selection" of list box ID (the caret row of a list of
+//                                several selected rows)
+//   probe selected WINDOW ID     the selected rows of list box ID, ascending, blank-separated
+//   probe enabled WINDOW         1 when WINDOW takes input, 0 when it is disabled
 //   probe rect WINDOW ID         the control's screen rectangle "left top right bottom"
 //   probe row WINDOW ID INDEX    the screen rectangle of a list box row
 //   probe box TEXT [MS]          waits for a dialog box showing TEXT; prints its rectangle
@@ -223,6 +226,14 @@ int main(int argc, char** argv) {
         std::printf("%d\n", count.count);
         return 0;
     }
+    if (command == "enabled") {
+        HWND found = Find(argv[2], nullptr);
+        if (found == nullptr) {
+            return 1;
+        }
+        std::printf("%d\n", IsWindowEnabled(found) ? 1 : 0);
+        return 0;
+    }
     if (argc < 4) {
         return Usage();
     }
@@ -249,8 +260,28 @@ int main(int argc, char** argv) {
         return 0;
     }
     if (command == "list") {
-        std::printf("%ld %ld\n", static_cast<long>(SendMessageA(control, LB_GETCOUNT, 0, 0)),
-                    static_cast<long>(SendMessageA(control, LB_GETCURSEL, 0, 0)));
+        // A list of several selected rows tells its caret row.
+        const bool several = (GetWindowLongA(control, GWL_STYLE) & LBS_EXTENDEDSEL) != 0;
+        const long count = static_cast<long>(SendMessageA(control, LB_GETCOUNT, 0, 0));
+        long selection = static_cast<long>(SendMessageA(control, LB_GETCURSEL, 0, 0));
+        if (several) {
+            selection =
+                count > 0 ? static_cast<long>(SendMessageA(control, LB_GETCARETINDEX, 0, 0)) : -1;
+        }
+        std::printf("%ld %ld\n", count, selection);
+        return 0;
+    }
+    if (command == "selected") {
+        // Row by row: LB_GETSELITEMS would hand a pointer to another process.
+        const long count = static_cast<long>(SendMessageA(control, LB_GETCOUNT, 0, 0));
+        const char* gap = "";
+        for (long row = 0; row < count; ++row) {
+            if (SendMessageA(control, LB_GETSEL, static_cast<WPARAM>(row), 0) > 0) {
+                std::printf("%s%ld", gap, row);
+                gap = " ";
+            }
+        }
+        std::printf("\n");
         return 0;
     }
     RECT rect;
