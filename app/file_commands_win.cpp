@@ -17,6 +17,9 @@ constexpr char kDeleteQuestion[] = "OK to delete?\n";
 
 constexpr int kViewerWidth = 622;
 constexpr int kViewerHeight = 402;
+// A page stands upright: the preview is taller than wide.
+constexpr int kPreviewWidth = 520;
+constexpr int kPreviewHeight = 660;
 
 // The viewed file's path: the viewer keeps the address, not a copy, while it is open.
 char ViewedPath[FileList::kPathSize];
@@ -32,6 +35,20 @@ void ViewCommand(HWND mainWindow, int selection) {
         return;
     }
     Viewer.Open(mainWindow, ViewedPath, kViewerWidth, kViewerHeight, -1);
+}
+
+void PreviewCommand(HWND mainWindow, int selection) {
+    if (selection < 0 || Preview.hwnd != nullptr) {
+        return;
+    }
+    char path[FileList::kPathSize];
+    Files.GetFilePath(selection, path, sizeof path);
+    if (path[0] == '\0') {
+        return;
+    }
+    // The printer in force, with the settings in force; without one, the virtual page.
+    PrintSurface* printer = Printer.HasDevice() ? Printer.Surface() : nullptr;
+    Preview.Open(mainWindow, path, Settings, printer, kPreviewWidth, kPreviewHeight, IDM_PRINT);
 }
 
 void DeleteSelectedFile(HWND list, int selection) {

@@ -291,6 +291,9 @@ BOOL OnCommand(HWND window, int id, int notification) {
         case IDM_VIEW:
             ViewCommand(window, Selection());
             return TRUE;
+        case IDM_PREVIEW:
+            PreviewCommand(window, Selection());
+            return TRUE;
         case IDM_DELETE:
             DeleteSelectedFile(ListWindow, Selection());
             return TRUE;
