@@ -20,8 +20,10 @@ class PreviewWindow : public Window {
 public:
     static constexpr char kClassName[] = "PREVIEWCLS";
     static constexpr UINT_PTR kIndexTimer = 1;
-    // The longest an index slice runs before the window looks at its messages again.
-    static constexpr DWORD kSliceMilliseconds = 40;
+    // The longest an index slice runs; it ends sooner when input waits. Its runs of pages
+    // grow or shrink to take about kRunMilliseconds each, so that input waits no longer.
+    static constexpr DWORD kSliceMilliseconds = 250;
+    static constexpr double kRunMilliseconds = 40;
 
     PreviewWindow();
     ~PreviewWindow() override;
@@ -87,6 +89,7 @@ private:
     int codePage_ = kDefaultCodePage;
     UINT printCommand_ = 0;
     std::size_t shown_ = 0;
+    int runPages_ = 256;  // pages of the next index run
     int clientWidth_ = 0;
     int clientHeight_ = 0;
     RECT pageRect_ = {};

@@ -13,7 +13,20 @@ namespace {
 
 // Room around the page, in pixels.
 constexpr int kPageGap = 8;
-constexpr int kPagesPerRun = 64;
+constexpr int kFewestRunPages = 16;
+constexpr int kMostRunPages = 1 << 20;
+
+// Milliseconds from the performance counter.
+double Milliseconds() {
+    static const double frequency = [] {
+        LARGE_INTEGER f;
+        QueryPerformanceFrequency(&f);
+        return static_cast<double>(f.QuadPart);
+    }();
+    LARGE_INTEGER counter;
+    QueryPerformanceCounter(&counter);
+    return static_cast<double>(counter.QuadPart) * 1000.0 / frequency;
+}
 
 // Owns a font made for one drawing of the page; deleted once deselected.
 class ScaledFont {
@@ -308,10 +321,19 @@ void PreviewWindow::IndexSlice() {
     if (preview_ == nullptr) {
         return;
     }
-    const DWORD start = GetTickCount();
+    const double start = Milliseconds();
     while (!preview_->Final()) {
-        preview_->IndexMore(kPagesPerRun);
-        if (GetTickCount() - start >= kSliceMilliseconds || HIWORD(GetQueueStatus(QS_INPUT)) != 0) {
+        const double runStart = Milliseconds();
+        preview_->IndexMore(runPages_);
+        const double now = Milliseconds();
+        // Each run opens the file again: long runs cost the least, short ones answer sooner.
+        if (now - runStart < kRunMilliseconds / 2 && runPages_ < kMostRunPages) {
+            runPages_ *= 2;
+        } else if (now - runStart > kRunMilliseconds * 2 && runPages_ > kFewestRunPages) {
+            runPages_ /= 2;
+        }
+        if (now - start >= kSliceMilliseconds ||
+            HIWORD(GetQueueStatus(QS_INPUT | QS_PAINT | QS_POSTMESSAGE | QS_SENDMESSAGE)) != 0) {
             break;
         }
     }
