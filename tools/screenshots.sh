@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Refreshes the README's screenshots in docs/: runs the end-to-end scenarios that open the main
-# window, the setup dialog, the viewer, the Delete question and the about box on a virtual
-# display, and keeps their screenshots.
+# window, the setup dialog, the preview, the viewer, the Delete question and the about box on a
+# virtual display, and keeps their screenshots.
 # Run as root on a Debian/Ubuntu machine, like tools/test.sh.
 set -uo pipefail
 
@@ -20,7 +20,7 @@ start_display
 start_print_spooler
 work="$top/build/windows/screenshots"
 bash tests/e2e/run.sh build/windows/Quillmar.exe build/windows/tests/probe.exe "$work" \
-    20-setup-and-save 40-view-delete-about || die "a scenario failed"
+    20-setup-and-save 40-view-delete-about 60-preview || die "a scenario failed"
 mkdir -p docs
 for name in main-window setup-dialog; do
     cp "$work/20-setup-and-save/screens/$name.png" "docs/$name.png" || die "no $name.png"
@@ -28,4 +28,5 @@ done
 for name in viewer-text viewer-hex delete-question about-box; do
     cp "$work/40-view-delete-about/screens/$name.png" "docs/$name.png" || die "no $name.png"
 done
+cp "$work/60-preview/screens/preview-first.png" docs/preview.png || die "no preview-first.png"
 log "the pictures in docs/ are refreshed"
