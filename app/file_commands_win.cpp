@@ -2,8 +2,10 @@
 #include "app/file_commands_win.h"
 
 #include <cstring>
+#include <string>
 
 #include "app/app_globals.h"
+#include "app/file_selection.h"
 #include "app/program.h"
 #include "res/resource.h"
 
@@ -82,6 +84,84 @@ void DeleteSelectedFile(HWND list, int selection) {
     LRESULT top = SendMessageA(list, LB_GETTOPINDEX, 0, 0);
     SendMessageA(list, LB_SETCOUNT, static_cast<WPARAM>(Files.Count()), 0);
     SendMessageA(list, LB_SETTOPINDEX, static_cast<WPARAM>(top), 0);
+    SelectOnlyRow(list, selection < Files.Count() ? selection : Files.Count() - 1);
+    InvalidateRect(list, nullptr, TRUE);
+}
+
+std::vector<int> SelectedRows(HWND list) {
+    std::vector<int> rows;
+    LRESULT count = SendMessageA(list, LB_GETSELCOUNT, 0, 0);
+    if (count <= 0) {
+        return rows;
+    }
+    rows.resize(static_cast<std::size_t>(count));
+    LRESULT got = SendMessageA(list, LB_GETSELITEMS, static_cast<WPARAM>(count),
+                               reinterpret_cast<LPARAM>(rows.data()));
+    rows.resize(got > 0 ? static_cast<std::size_t>(got) : 0);
+    return rows;
+}
+
+void SelectOnlyRow(HWND list, int row) {
+    SendMessageA(list, LB_SETSEL, FALSE, -1);
+    const int count = static_cast<int>(SendMessageA(list, LB_GETCOUNT, 0, 0));
+    if (row < 0 || row >= count) {
+        return;
+    }
+    SendMessageA(list, LB_SETSEL, TRUE, row);
+    SendMessageA(list, LB_SETANCHORINDEX, static_cast<WPARAM>(row), 0);
+    SendMessageA(list, LB_SETCARETINDEX, static_cast<WPARAM>(row), FALSE);
+}
+
+void DeleteSelectedFiles(HWND list, const std::vector<int>& rows) {
+    // The file rows that have a path, with their paths, in list order.
+    std::vector<int> fileRows;
+    std::vector<std::string> paths;
+    for (int row : rows) {
+        char path[FileList::kPathSize];
+        Files.GetFilePath(row, path, sizeof path);
+        if (path[0] != '\0') {
+            fileRows.push_back(row);
+            paths.emplace_back(path);
+        }
+    }
+    if (fileRows.empty()) {
+        return;
+    }
+    if (fileRows.size() == 1) {
+        DeleteSelectedFile(list, fileRows[0]);
+        return;
+    }
+    std::vector<std::string> names;
+    for (const std::string& path : paths) {
+        names.push_back(LastComponent(path));
+    }
+    const std::string question = DeleteFilesQuestion(names);
+    const int answer = Question.ShowModal(MainWindowHandle, question.c_str(), "Delete",
+                                          MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2, 0,
+                                          RGB(255, 255, 255), RGB(255, 0, 0), RGB(128, 128, 128));
+    if (answer != IDYES) {
+        return;
+    }
+    // From the last row up, so that the rows still to go keep their places.
+    bool removed = false;
+    for (std::size_t i = fileRows.size(); i-- > 0;) {
+        if (!DeleteFileA(paths[i].c_str())) {
+            continue;  // refused by the system: the file and its row stay, silently
+        }
+        char rowPath[FileList::kPathSize];
+        Files.GetFilePath(fileRows[i], rowPath, sizeof rowPath);
+        if (paths[i] == rowPath && Files.RemoveEntry(fileRows[i])) {
+            removed = true;
+        }
+    }
+    if (!removed) {
+        return;
+    }
+    LRESULT top = SendMessageA(list, LB_GETTOPINDEX, 0, 0);
+    SendMessageA(list, LB_SETCOUNT, static_cast<WPARAM>(Files.Count()), 0);
+    SendMessageA(list, LB_SETTOPINDEX, static_cast<WPARAM>(top), 0);
+    const int first = fileRows.front() < Files.Count() ? fileRows.front() : Files.Count() - 1;
+    SelectOnlyRow(list, first);
     InvalidateRect(list, nullptr, TRUE);
 }
 

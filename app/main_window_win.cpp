@@ -7,8 +7,10 @@
 
 #include "app/app_globals.h"
 #include "app/file_commands_win.h"
+#include "app/file_selection.h"
 #include "app/print_command.h"
 #include "app/program.h"
+#include "app/progress_job_host_win.h"
 #include "app/settings_store.h"
 #include "app/settings_summary.h"
 #include "app/settings_values.h"
@@ -18,7 +20,6 @@
 #include "print/gdi_print_surface_win.h"
 #include "print/print_dialog_win.h"
 #include "print/print_job.h"
-#include "print/print_job_host_win.h"
 #include "print/text_helpers.h"
 #include "res/resource.h"
 #include "ui/wide_text.h"
@@ -34,8 +35,6 @@ namespace {
 constexpr int kIconIndent = 20;  // the row pictures fit in 18 pixels
 constexpr int kDateIndent = 4;
 
-// The full path of the selected file row; empty for a directory or the parent row.
-char SelectedPath[MAX_PATH];
 int CellWidth = 0;
 int CellHeight = 0;
 HICON FolderIcon = nullptr;
@@ -87,10 +86,20 @@ void SetFrameText(int frameId, const char* text) {
     }
 }
 
+// The caret row: what the commands on one row act on. -1 when the list has no rows. A list
+// of several selected rows answers LB_GETCURSEL with it too, but Wine's moves it only with
+// the keys, not with a Shift+click: the caret index is the same row everywhere.
+int Selection() {
+    if (SendMessageA(ListWindow, LB_GETCOUNT, 0, 0) <= 0) {
+        return -1;
+    }
+    return static_cast<int>(SendMessageA(ListWindow, LB_GETCARETINDEX, 0, 0));
+}
+
 // The list keeps the selected row's text as its window text, the name a screen reader gives
 // the list (its rows have no texts of their own).
 void NameListAfterSelection() {
-    const int selection = static_cast<int>(SendMessageA(ListWindow, LB_GETCURSEL, 0, 0));
+    const int selection = Selection();
     char current[MAX_PATH + 16] = {};
     GetWindowTextA(ListWindow, current, sizeof current);
     const char* text = Files.EntryText(selection);
@@ -113,8 +122,18 @@ void RepaintPathLine(HWND window) {
     ReleaseDC(window, dc);
 }
 
-int Selection() {
-    return static_cast<int>(SendMessageA(ListWindow, LB_GETCURSEL, 0, 0));
+// Ctrl+A selects every row; every other message goes on to the list's own procedure.
+WNDPROC ListProc = nullptr;
+LRESULT CALLBACK ListKeyProc(HWND list, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_KEYDOWN && wParam == 'A' && GetKeyState(VK_CONTROL) < 0 &&
+        GetKeyState(VK_MENU) >= 0) {
+        SendMessageA(list, LB_SETSEL, TRUE, -1);
+        return 0;
+    }
+    if (message == WM_CHAR && wParam == 1) {
+        return 0;  // the Ctrl+A character: no row starts with it
+    }
+    return CallWindowProcA(ListProc, list, message, wParam, lParam);
 }
 
 BOOL OnInitDialog(HWND window) {
@@ -144,8 +163,9 @@ BOOL OnInitDialog(HWND window) {
     SendMessageA(combo, WM_SETFONT, reinterpret_cast<WPARAM>(UiFont), FALSE);
     HighlightColour = GetSysColor(COLOR_HIGHLIGHT);
     WindowColour = GetSysColor(COLOR_WINDOW);
+    ListProc = SubclassWindow(ListWindow, ListKeyProc);
     CenterWindow(window);
-    SendMessageA(ListWindow, LB_SETCURSEL, 0, 0);
+    SelectOnlyRow(ListWindow, 0);
     return TRUE;
 }
 
@@ -193,24 +213,22 @@ void DrawListRow(const DRAWITEMSTRUCT& item) {
     NameListAfterSelection();
 }
 
-void PrintSelection(HWND window) {
-    int selection = Selection();
-    if (selection < 0) {
+// Prints `files` (one file as ever, several after one dialog) and brings the main window's
+// figures up to date.
+void PrintSelectedFiles(HWND window, const std::vector<JobFile>& files) {
+    if (files.empty()) {
         return;
     }
-    Files.GetFilePath(selection, SelectedPath, sizeof SelectedPath);
-    if (SelectedPath[0] == '\0') {
+    if (files.size() == 1 && files[0].path.empty()) {
         // A file whose name no path of the ANSI code page reaches can only be told about.
-        if (Files.Unreachable(selection)) {
-            ShowWarning("Can't open file", "Quillmar");
-        }
+        ShowWarning("Can't open file", "Quillmar");
         return;
     }
     SystemPrintDialog dialog;
-    SystemPrintJobHost host(MainWindowHandle);
+    ProgressJobHost host(MainWindowHandle);
     PrintJob job(Settings, Geometry, Printer, PrintText, dialog, host);
     JobRunning = true;
-    PrintWithPrinterFont(job, SelectedPath, Printer, Settings, Geometry, PrinterFont);
+    PrintFilesWithPrinterFont(job, files, Printer, Settings, Geometry, PrinterFont);
     JobRunning = false;
     if (dialog.NoPrinterUntold()) {
         ShowWarning("No printer is installed", "Quillmar");
@@ -220,25 +238,40 @@ void PrintSelection(HWND window) {
     InvalidateRect(window, &summary, FALSE);
 }
 
+// Print: every selected file row, in list order.
+void PrintSelection(HWND window) {
+    PrintSelectedFiles(window, SelectedFiles(Files, SelectedRows(ListWindow)));
+}
+
+// Enter or a double-click on a file row: that file alone.
+void PrintCaretRow(HWND window) {
+    int selection = Selection();
+    if (selection < 0) {
+        return;
+    }
+    PrintSelectedFiles(window, SelectedFiles(Files, {selection}));
+}
+
 void OpenSelection(HWND window) {
     int selection = Selection();
     if (selection < 0) {
         return;
     }
     if (!Files.OpenEntry(selection)) {
-        PrintSelection(window);
+        PrintCaretRow(window);
         return;
     }
     SendMessageA(ListWindow, LB_SETCOUNT, static_cast<WPARAM>(Files.Count()), 0);
     InvalidateRect(ListWindow, nullptr, TRUE);
     RepaintPathLine(window);
-    SendMessageA(ListWindow, LB_SETCURSEL, 0, 0);
+    SelectOnlyRow(ListWindow, 0);
     DirectoryChanged = 1;
 }
 
 void ChangeDrive(HWND window) {
     if (Files.ChangeDrive(Drives.Selected())) {
         SendMessageA(ListWindow, LB_SETCOUNT, static_cast<WPARAM>(Files.Count()), 0);
+        SelectOnlyRow(ListWindow, 0);
         DirectoryChanged = 1;
     } else {
         Drives.Select(Files.PathDrive());
@@ -295,7 +328,7 @@ BOOL OnCommand(HWND window, int id, int notification) {
             PreviewCommand(window, Selection());
             return TRUE;
         case IDM_DELETE:
-            DeleteSelectedFile(ListWindow, Selection());
+            DeleteSelectedFiles(ListWindow, SelectedRows(ListWindow));
             return TRUE;
         case IDM_ABOUT:
             AboutCommand(window);

@@ -11,3 +11,13 @@ int PrintWithPrinterFont(PrintJob& job, const char* path, PrinterDevice& device,
     }
     return result;
 }
+
+int PrintFilesWithPrinterFont(PrintJob& job, const std::vector<JobFile>& files,
+                              PrinterDevice& device, PrintSettings& settings,
+                              PageGeometry& geometry, FontHandle& printerFont) {
+    int result = job.PrintFiles(files);
+    if (device.HasDevice()) {
+        ApplyPrinterFont(device, settings, geometry, printerFont);
+    }
+    return result;
+}

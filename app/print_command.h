@@ -2,6 +2,8 @@
 // the job leaves in use.
 #pragma once
 
+#include <vector>
+
 #include "print/page_geometry.h"
 #include "print/print_job.h"
 #include "print/print_settings.h"
@@ -13,3 +15,7 @@
 // Returns what PrintFile returned.
 int PrintWithPrinterFont(PrintJob& job, const char* path, PrinterDevice& device,
                          PrintSettings& settings, PageGeometry& geometry, FontHandle& printerFont);
+// The same for several files after one dialog (PrintJob::PrintFiles).
+int PrintFilesWithPrinterFont(PrintJob& job, const std::vector<JobFile>& files,
+                              PrinterDevice& device, PrintSettings& settings,
+                              PageGeometry& geometry, FontHandle& printerFont);

@@ -12,6 +12,26 @@ std::string Inches(double value) {
     return FormatOneDecimal(text, sizeof text, value);
 }
 
+// Inches that may be negative (margins wider than the page): the minus sign stands before the
+// first digit or the point, in the place of a padding blank when there is one, so "-0.5" and
+// "-11.8" end where " 0.5" and "11.8" would.
+std::string SignedInches(double value) {
+    std::string text = Inches(value);
+    if (!(value < 0) || text.empty()) {
+        return text;
+    }
+    std::size_t first = text.find_first_not_of(' ');
+    if (first == std::string::npos) {
+        return text;
+    }
+    if (first > 0) {
+        text[first - 1] = '-';
+    } else {
+        text.insert(0, 1, '-');
+    }
+    return text;
+}
+
 }  // namespace
 
 const char* YesNoText(bool flag) {
@@ -59,9 +79,9 @@ std::vector<SummaryItem> SettingsSummaryItems(bool hasPrinter, const char* devic
         {23, 5, std::to_string(g.RightMarginCols), right},
         {44, 5, Inches(s.BottomMargin), right},
         {49, 5, std::to_string(g.BottomMarginLines), right},
-        {18, 6, Inches(g.PageWidthInches - (s.LeftMargin + s.RightMargin)), right},
+        {18, 6, SignedInches(g.PageWidthInches - (s.LeftMargin + s.RightMargin)), right},
         {23, 6, std::to_string(g.UsableWidthCols), right},
-        {44, 6, Inches(g.PageLengthInches - (s.TopMargin + s.BottomMargin)), right},
+        {44, 6, SignedInches(g.PageLengthInches - (s.TopMargin + s.BottomMargin)), right},
         {49, 6, std::to_string(g.UsableLengthLines), right},
     };
     return items;

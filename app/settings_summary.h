@@ -34,7 +34,8 @@ const char* YesNoText(bool flag);
 
 // The summary for the printer called `deviceName` (hasPrinter false: "No printer"), the page
 // setup and the geometry computed from both: the labels and the switches left-aligned, then
-// the inches and cell counts right-aligned on their columns.
+// the inches and cell counts right-aligned on their columns. The usable inches keep their
+// minus sign when the margins are wider than the page; every other figure is shown without.
 std::vector<SummaryItem> SettingsSummaryItems(bool hasPrinter, const char* deviceName,
                                               const PrintSettings& settings,
                                               const PageGeometry& geometry);

@@ -1,9 +1,8 @@
 // The setup dialog's rules for typed margins and the font size.
 #include "app/setup_rules.h"
 
-#include <cmath>
-
 #include "app/decimal_text.h"
+#include "app/settings_values.h"
 
 bool MarginBoxAccepts(std::uint64_t code) {
     return code < 32 || (code >= '0' && code <= '9') || code == '.';
@@ -14,8 +13,7 @@ float MarginFromTyped(const char* text) {
     if (text == nullptr || !ParseDecimal(text, &value)) {
         return 0.0f;
     }
-    float margin = static_cast<float>(value);
-    return std::isfinite(margin) ? margin : 0.0f;
+    return SaneMargin(static_cast<float>(value));
 }
 
 bool PointSizeFromTenths(int tenths, std::int32_t* points) {

@@ -116,6 +116,13 @@ public:
         RecordingSurface::CloseDocument();
     }
 
+    void AbortDocument() override {
+        FUZZ_CHECK(inDocument_);
+        inDocument_ = false;
+        inPage_ = false;
+        RecordingSurface::AbortDocument();
+    }
+
     bool OpenPage() override {
         FUZZ_CHECK(inDocument_ && !inPage_);
         inPage_ = true;

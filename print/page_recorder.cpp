@@ -1,6 +1,7 @@
 // PageRecorder: the pages a printer received, as text rows.
 #include "print/page_recorder.h"
 
+#include <algorithm>
 #include <ostream>
 
 PageRecorder::PageRecorder(Mode mode, std::ostream* out) : mode_(mode), out_(out) {}
@@ -13,10 +14,23 @@ void PageRecorder::DocumentEnded() {
     ++documentsEnded_;
 }
 
+void PageRecorder::DocumentAborted() {
+    ++documentsAborted_;
+    pageOpen_ = false;
+    current_ = RecordedPage{};
+    // The spooler discards the pages the document had received.
+    const int document = static_cast<int>(documents_.size()) - 1;
+    pages_.erase(
+        std::remove_if(pages_.begin(), pages_.end(),
+                       [document](const RecordedPage& page) { return page.document == document; }),
+        pages_.end());
+}
+
 void PageRecorder::PageStarted() {
     ++pagesStarted_;
     current_ = RecordedPage{};
     current_.number = pagesStarted_;
+    current_.document = static_cast<int>(documents_.size()) - 1;
     current_.pausedBefore = pausePending_;
     pausePending_ = false;
     pageOpen_ = true;

@@ -23,6 +23,7 @@ struct RecordedRow {
 
 struct RecordedPage {
     int number = 0;             // counts the started pages from 1, across documents
+    int document = -1;          // the document it went into, from 0 (-1: none was started)
     bool pausedBefore = false;  // the single-sheet question was asked for this page
     std::vector<RecordedRow> rows;
 };
@@ -37,6 +38,9 @@ public:
 
     void DocumentStarted(const char* name);
     void DocumentEnded();
+    // The document was abandoned: its kept pages are dropped, and a page still open goes
+    // with it. (In Stream mode the pages already written stay written.)
+    void DocumentAborted();
     void PageStarted();
     void PageEnded();
     // The single-sheet question, asked before the page it is for starts; `cancelled` when
@@ -61,6 +65,7 @@ public:
     const std::vector<RecordedPage>& Pages() const { return pages_; }
     std::vector<std::string> DocumentNames() const { return documents_; }
     int DocumentsEnded() const { return documentsEnded_; }
+    int DocumentsAborted() const { return documentsAborted_; }
     int PagesStarted() const { return pagesStarted_; }
     int PagesEnded() const { return pagesEnded_; }
     int Pauses() const { return pauses_; }
@@ -83,6 +88,7 @@ private:
     bool pausePending_ = false;  // the next page started was asked for
     std::vector<std::string> documents_;
     int documentsEnded_ = 0;
+    int documentsAborted_ = 0;
     int pagesStarted_ = 0;
     int pagesEnded_ = 0;
     int pauses_ = 0;

@@ -30,18 +30,78 @@ PrintJob::PrintJob(PrintSettings& settings, PageGeometry& geometry, PrinterDevic
       formatter_(settings, geometry, device, *this) {}
 
 int PrintJob::PrintFile(const char* path) {
+    stopped_ = false;
+    fileNumber_ = 1;
+    fileCount_ = 1;
     text_.SetTabWidth(PrintTabWidth(settings_));
     if (!text_.Open(path, kPrintLineCapacity)) {
         host_.Warn("Can't open file", "Quillmar");
         return 0;
     }
     FilePath = path;
-    if (!device_.BeginDocument(kDocumentName, kPrintDialogNoSelection, dialog_)) {
+    if (!device_.ChoosePrinter(kPrintDialogNoSelection, dialog_)) {
         text_.CloseFile();  // nothing is printed: the file must not stay locked
         return 1;
     }
     WaitGuard wait(host_);
+    if (!device_.StartDocument(kDocumentName)) {
+        text_.CloseFile();
+        return 1;
+    }
+    PrintDocument();
+    return 1;
+}
 
+int PrintJob::PrintFiles(const std::vector<JobFile>& files) {
+    if (files.size() == 1 && !files[0].path.empty()) {
+        return PrintFile(files[0].path.c_str());
+    }
+    stopped_ = false;
+    fileCount_ = static_cast<int>(files.size());
+    if (files.empty() || !device_.ChoosePrinter(kPrintDialogNoSelection, dialog_)) {
+        return 1;
+    }
+    WaitGuard wait(host_);
+    text_.SetTabWidth(PrintTabWidth(settings_));
+    bool anyRead = false;
+    for (std::size_t i = 0; i < files.size() && !stopped_; ++i) {
+        fileNumber_ = static_cast<int>(i) + 1;
+        const JobFile& file = files[i];
+        if (file.path.empty() || !text_.Open(file.path.c_str(), kPrintLineCapacity)) {
+            std::string warning = "Can't open file\n" + file.name;
+            host_.Warn(warning.c_str(), "Quillmar");
+            continue;
+        }
+        anyRead = true;
+        FilePath = file.path.c_str();
+        PageNumber = 1;
+        if (!Proceed()) {
+            text_.Release();
+            break;
+        }
+        if (!device_.StartDocument(kDocumentName)) {
+            text_.CloseFile();
+            continue;
+        }
+        PrintDocument();
+    }
+    FilePath = "";
+    return anyRead ? 1 : 0;
+}
+
+bool PrintJob::Proceed() {
+    if (!stopped_) {
+        JobProgress progress;
+        progress.path = FilePath;
+        progress.file = fileNumber_;
+        progress.files = fileCount_;
+        progress.page = PageNumber;
+        stopped_ = !host_.Proceed(progress);
+    }
+    return !stopped_;
+}
+
+void PrintJob::PrintDocument() {
     const PrintDialogRecord& answer = device_.PrintDialog;
     RangeActive = false;
     if (answer.Flags & kPrintDialogPageNums) {
@@ -62,10 +122,15 @@ int PrintJob::PrintFile(const char* path) {
 
     // A printer whose page holds no cell has nowhere to put text: no page at all then.
     bool printable = geometry_.PageWidthCols > 0 && geometry_.PageLengthLines > 0;
-    for (unsigned copy = 0; printable && copy < answer.Copies; ++copy) {
+    PageNumber = 1;
+    for (unsigned copy = 0; printable && copy < answer.Copies && Proceed(); ++copy) {
         PrintCopy();
     }
-    device_.EndDocument();
+    if (stopped_) {
+        device_.AbortDocument();
+    } else {
+        device_.EndDocument();
+    }
     if (!printable) {
         host_.Warn("Can't print on this printer", "Quillmar");
     }
@@ -83,7 +148,6 @@ int PrintJob::PrintFile(const char* path) {
     BoldFont = kNoFont;
     NormalFont = kNoFont;
     text_.Release();
-    return 1;
 }
 
 void PrintJob::PrintCopy() {
@@ -109,8 +173,9 @@ void PrintJob::PrintCopy() {
             break;
     }
     rules_ = nullptr;
-    // After a full page, or a cancel at the pause, there is no page left to end.
-    if (formatter_.PageInProgress()) {
+    // After a full page, or a cancel at the pause, there is no page left to end; a stopped
+    // job's page goes with its document.
+    if (formatter_.PageInProgress() && !stopped_) {
         FinishPage();
     }
 }
@@ -171,7 +236,14 @@ void PrintJob::RunLines(Rules& rules) {
         ++pagesDone_;
     }
     static_assert(kPrintLineCapacity <= LineFormatter::kLineSlotSize, "a line fits the slot");
+    int untilProgress = kLinesBetweenProgress;
     while (!text_.AtEnd()) {
+        if (--untilProgress == 0) {
+            untilProgress = kLinesBetweenProgress;
+            if (!Proceed()) {
+                return;
+            }
+        }
         // Past the end of the range nothing more can print.
         if (RangeActive && PageNumber > ToPage) {
             break;
@@ -229,6 +301,9 @@ bool PrintJob::StartNextPage() {
     if (PageLimit > 0 && pagesDone_ >= PageLimit) {
         RecordCheckpoint(true);  // where the next run starts
         StoppedAtLimit = true;
+        return false;
+    }
+    if (!Proceed()) {
         return false;
     }
     if (settings_.SingleSheets && device_.OutputEnabled && !host_.AskNextSheet()) {

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 #include <vector>
 
 #include "print/emphasis.h"
@@ -13,6 +14,14 @@
 #include "print/print_settings.h"
 #include "print/printer_device.h"
 #include "text/text_buffer.h"
+
+// Where a job stands, for the user to follow.
+struct JobProgress {
+    const char* path = "";  // the file being printed
+    int file = 1;           // its place among the job's files, from 1
+    int files = 1;
+    std::int64_t page = 1;  // the page being made, as its footer numbers it
+};
 
 // What a job asks of the user interface.
 class PrintJobHost {
@@ -25,6 +34,20 @@ public:
     // The wait cursor, shown while pages are laid out.
     virtual void BeginWait() = 0;
     virtual void EndWait() = 0;
+    // Called as each page starts and every few lines between: lets the user interface follow
+    // the job and answer its user. False when the user stopped the job: the document in
+    // progress is abandoned and no file after it prints.
+    virtual bool Proceed(const JobProgress& progress) {
+        (void)progress;
+        return true;
+    }
+};
+
+// A file of a job of several: its path (empty when no path reaches it) and the name its
+// warning gives it.
+struct JobFile {
+    std::string path;
+    std::string name;
 };
 
 // Where a page starts: what the job needs to lay the document out from there on.
@@ -53,6 +76,17 @@ public:
     // print on this printer" is shown. At the end the font the device held before is
     // selected again.
     int PrintFile(const char* path);
+
+    // Prints several files after one print dialog, whose printer, copies and page range
+    // apply to each: every file its own document, in the order given. A file that cannot be
+    // read is reported by name ("Can't open file" and the name on a second line) and the
+    // others go on. Stopped by the user, the document in progress is abandoned and the
+    // files after it are left out; the documents already ended stay printed. One file:
+    // PrintFile. The result: 1, or 0 when no file could be read.
+    int PrintFiles(const std::vector<JobFile>& files);
+
+    // The user stopped the last job.
+    bool Stopped() const { return stopped_; }
 
     // Ends the current page: its footer, the page end, the next page number and whether it
     // is in the range. The next page starts only when a line is to go on it
@@ -87,6 +121,10 @@ private:
     void SelectBold() override;
     void SelectNormal() override;
 
+    // The file read into the text as one document on the printer the dialog chose.
+    void PrintDocument();
+    // Asks the host whether to go on; false, and Stopped(), once the user stopped.
+    bool Proceed();
     void PrintCopy();
     void PrintPlain();
     void PrintCFamily();
@@ -113,4 +151,10 @@ private:
     EmphasisRules* rules_ = nullptr;  // the copy's rule set
     TextPosition lineStart_;          // where the line being printed starts
     int pagesDone_ = 0;               // pages started in this run
+    bool stopped_ = false;
+    int fileNumber_ = 1;
+    int fileCount_ = 1;
 };
+
+// Lines laid out between two questions to the host when no page starts.
+inline constexpr int kLinesBetweenProgress = 64;

@@ -46,6 +46,8 @@ public:
 
     virtual bool OpenDocument(const char* name) = 0;
     virtual void CloseDocument() = 0;
+    // Ends the document in progress without printing it; an open page goes with it.
+    virtual void AbortDocument() = 0;
     virtual bool OpenPage() = 0;
     virtual void ClosePage() = 0;
     // Draws `run` (valid UTF-8) with the top-left corner of its first cell at (x, y), device

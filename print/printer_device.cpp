@@ -96,6 +96,10 @@ FontHandle PrinterDevice::SelectFont(FontHandle font) {
 
 bool PrinterDevice::BeginDocument(const char* name, std::uint32_t flags,
                                   PrintDialogRunner& dialog) {
+    return ChoosePrinter(flags, dialog) && StartDocument(name);
+}
+
+bool PrinterDevice::ChoosePrinter(std::uint32_t flags, PrintDialogRunner& dialog) {
     OutputEnabled = true;
     PrintDialog = PrintDialogRecord{};
     PrintDialog.Flags = flags | kPrintDialogReturnDc;
@@ -108,12 +112,23 @@ bool PrinterDevice::BeginDocument(const char* name, std::uint32_t flags,
         return false;
     }
     Attach(std::move(chosen));
-    return surface_->OpenDocument(name);
+    return true;
+}
+
+bool PrinterDevice::StartDocument(const char* name) {
+    OutputEnabled = true;
+    return surface_ != nullptr && surface_->OpenDocument(name);
 }
 
 void PrinterDevice::EndDocument() {
     if (surface_ != nullptr) {
         surface_->CloseDocument();
+    }
+}
+
+void PrinterDevice::AbortDocument() {
+    if (surface_ != nullptr) {
+        surface_->AbortDocument();
     }
 }
 

@@ -52,7 +52,14 @@ public:
     // and starts the document `name` there. False when the dialog was cancelled or failed (the
     // printer stays) or the document did not start.
     bool BeginDocument(const char* name, std::uint32_t flags, PrintDialogRunner& dialog);
+    // The two steps of BeginDocument: the dialog, whose printer replaces the current one on
+    // OK (false otherwise), and the start of a document on the current printer (false when
+    // it did not start; OutputEnabled is set either way).
+    bool ChoosePrinter(std::uint32_t flags, PrintDialogRunner& dialog);
+    bool StartDocument(const char* name);
     void EndDocument();
+    // Abandons the document in progress: the spooler discards it.
+    void AbortDocument();
 
     // Starts a page at line 0 (only with OutputEnabled) and selects CurrentFont again.
     // False when the page did not start.

@@ -11,3 +11,9 @@ bool RecordingJobHost::AskNextSheet() {
     recorder_.Pause(!answer);
     return answer;
 }
+
+bool RecordingJobHost::Proceed(const JobProgress& progress) {
+    reports_.push_back(std::to_string(progress.file) + "/" + std::to_string(progress.files) + ":" +
+                       std::to_string(progress.page) + " " + progress.path);
+    return !(stop_ && stop_(progress));
+}

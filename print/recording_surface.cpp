@@ -57,6 +57,10 @@ void RecordingSurface::CloseDocument() {
     recorder_.DocumentEnded();
 }
 
+void RecordingSurface::AbortDocument() {
+    recorder_.DocumentAborted();
+}
+
 bool RecordingSurface::OpenPage() {
     recorder_.PageStarted();
     return true;

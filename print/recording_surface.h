@@ -26,6 +26,7 @@ public:
     FontHandle UseFont(FontHandle font) override;
     bool OpenDocument(const char* name) override;
     void CloseDocument() override;
+    void AbortDocument() override;
     bool OpenPage() override;
     void ClosePage() override;
     void PutChars(int x, int y, const CellRun& run, int cellWidth) override;

@@ -1,6 +1,7 @@
 // FileViewer on real windows and files: text, hex and empty files, the keys, scroll messages
 // and the wheel moving topLine, the page following the window's size, the back buffer
-// covering the client area, and the owner disabled while it is open.
+// covering the client area, the owner disabled while it is open, and the text drawn in a
+// TrueType fixed-pitch face with every character at its cell.
 #include "ui/file_viewer.h"
 
 #include <windows.h>
@@ -223,5 +224,119 @@ TEST(FileViewer, AViewerDestroyedWithItsOwnerCanOpenAgain) {
     EXPECT_EQ(viewer.memoryDC, nullptr);
     TestOwner owner;
     EXPECT_EQ(viewer.Open(owner.hwnd, path.c_str(), 300, 200, -1), 1);
+    Close(viewer);
+}
+
+namespace {
+
+// True when the back buffer holds anything but background in cell `cell` of text row `row`.
+bool CellHasInk(const FileViewer& viewer, int row, int cell) {
+    const int top = row * viewer.lineHeight;
+    const int left = cell * viewer.cellWidth;
+    for (int y = top; y < top + viewer.lineHeight; ++y) {
+        for (int x = left; x < left + viewer.cellWidth; ++x) {
+            if (GetPixel(viewer.memoryDC, x, y) != viewer.backColour) {
+                return true;
+            }
+        }
+    }
+    return false;
+}
+
+// The cells of `row` that hold ink, from 0 to `cells` - 1, as a text of "#" and ".".
+std::string InkedCells(const FileViewer& viewer, int row, int cells) {
+    std::string shown;
+    for (int cell = 0; cell < cells; ++cell) {
+        shown += CellHasInk(viewer, row, cell) ? '#' : '.';
+    }
+    return shown;
+}
+
+}  // namespace
+
+TEST(FileViewer, DrawsInATrueTypeFixedPitchFaceThatHasTheCharacters) {
+    TempDir dir;
+    std::string path =
+        dir.Write("letters.txt", "caf\xC3\xA9 \xCE\xA9mega \xD0\x96\xD1\x83\xD0\xBA\n");
+    TestOwner owner;
+    FileViewer viewer;
+    ASSERT_EQ(viewer.Open(owner.hwnd, path.c_str(), 622, 402, -1), 1);
+    EXPECT_EQ(viewer.mode, 1);
+    TEXTMETRICW metrics = {};
+    ASSERT_TRUE(GetTextMetricsW(viewer.memoryDC, &metrics));
+    EXPECT_TRUE(metrics.tmPitchAndFamily & TMPF_TRUETYPE) << "a TrueType face";
+    // The bit's name says the opposite of what it means: set, the pitch is variable.
+    EXPECT_FALSE(metrics.tmPitchAndFamily & TMPF_FIXED_PITCH) << "a fixed pitch";
+    EXPECT_GT(viewer.cellWidth, 0);
+    EXPECT_EQ(viewer.cellWidth, metrics.tmAveCharWidth);
+    // As tall as the stock font's cells, on its lines, so that a screen holds the lines it
+    // always held.
+    HDC screen = GetDC(nullptr);
+    HGDIOBJ previous = SelectObject(screen, GetStockObject(SYSTEM_FIXED_FONT));
+    TEXTMETRICW stock = {};
+    GetTextMetricsW(screen, &stock);
+    SelectObject(screen, previous);
+    ReleaseDC(nullptr, screen);
+    wchar_t face[LF_FACESIZE] = {};
+    GetTextFaceW(viewer.memoryDC, LF_FACESIZE, face);
+    EXPECT_LE(metrics.tmHeight, stock.tmHeight) << "the face chosen: " << face;
+    EXPECT_GE(metrics.tmHeight, stock.tmHeight - 1) << "the face chosen: " << face;
+    EXPECT_EQ(viewer.lineHeight, std::max(metrics.tmHeight + metrics.tmExternalLeading,
+                                          stock.tmHeight + stock.tmExternalLeading));
+
+    const wchar_t letters[] = L"\u00E9\u00FC\u00DF\u20AC\u00BD\u03A9\u0416\u201C\u201D";
+    WORD glyphs[sizeof letters / sizeof letters[0]] = {};
+    const int count = static_cast<int>(wcslen(letters));
+    ASSERT_EQ(
+        GetGlyphIndicesW(viewer.memoryDC, letters, count, glyphs, GGI_MARK_NONEXISTING_GLYPHS),
+        static_cast<DWORD>(count));
+    for (int i = 0; i < count; ++i) {
+        EXPECT_NE(glyphs[i], 0xFFFF)
+            << "the face lacks U+" << std::hex << static_cast<unsigned>(letters[i]);
+    }
+    Close(viewer);
+}
+
+TEST(FileViewer, EachCharacterAtItsCell) {
+    TempDir dir;
+    const struct {
+        const char* what;
+        const char* line;
+        const char* ink;  // the cells 0 to 11 as they must be: "#" ink, "." blank, "?" either
+    } rows[] = {
+        {"a tab stops at cell 8", "\tX", "........#..."},
+        {"a tab after a wide character", "\xE6\x97\xA5\tX|", "??......##.."},
+        {"a wide character covers two cells", "\xE6\x97\xA5X", "??#........."},
+        {"three wide characters", "\xE6\x97\xA5\xE6\x9C\xAC\xE8\xAA\x9EX", "??????#....."},
+        {"a combining mark over its letter", "e\xCC\x81X", "##.........."},
+        {"letters beyond ASCII, one cell each", "\xC3\xA9\xCE\xA9\xD0\x96\xE2\x82\xAC|",
+         "#####......."},
+        {"ten e-acute and bars", "\xC3\xA9|\xC3\xA9|\xC3\xA9|\xC3\xA9|\xC3\xA9|\xC3\xA9|",
+         "############"},
+        {"a blank between", "X X", "#.#........."},
+    };
+    std::string text;
+    for (const auto& row : rows) {
+        text += row.line;
+        text += '\n';
+    }
+    std::string path = dir.Write("cells.txt", text);
+    TestOwner owner;
+    FileViewer viewer;
+    ASSERT_EQ(viewer.Open(owner.hwnd, path.c_str(), 622, 402, -1), 1);
+    ASSERT_EQ(viewer.mode, 1) << "tabs and letters beyond ASCII are text";
+    ASSERT_GT(viewer.cellWidth, 0);
+    for (int i = 0; i < static_cast<int>(sizeof rows / sizeof rows[0]); ++i) {
+        const std::string wanted = rows[i].ink;
+        const std::string shown = InkedCells(viewer, i, static_cast<int>(wanted.size()));
+        for (std::size_t cell = 0; cell < wanted.size(); ++cell) {
+            if (wanted[cell] != '?') {
+                EXPECT_EQ(shown[cell], wanted[cell])
+                    << rows[i].what << ": cell " << cell << " of " << shown;
+            }
+        }
+    }
+    // The wide characters draw at all, from the face the system links for them.
+    EXPECT_TRUE(CellHasInk(viewer, 2, 0) || CellHasInk(viewer, 2, 1));
     Close(viewer);
 }

@@ -3,7 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "tests/print_rig.h"
@@ -611,4 +613,199 @@ TEST(PrintJobCheckpoints, APageThatStartsInsideAWrappedLineCountsItsEarlierPiece
     EXPECT_EQ(RowText(rig.recorder, last, 0), std::string(40, 'w'));
     EXPECT_EQ(RowText(rig.recorder, last, 1), std::string(20, 'w'));
     EXPECT_EQ(RowText(rig.recorder, last, 2), "last");
+}
+
+namespace {
+
+// The last component of a report's path: "1/3:2 a.txt".
+std::string ShortReport(const std::string& report) {
+    std::size_t space = report.find(' ');
+    std::size_t slash = report.find_last_of("/\\");
+    if (space == std::string::npos || slash == std::string::npos || slash < space) {
+        return report;
+    }
+    return report.substr(0, space + 1) + report.substr(slash + 1);
+}
+
+// Writes the files and prints them as one job of several.
+int PrintSeveral(PrintRig& rig, const std::vector<std::pair<std::string, std::string>>& files,
+                 const std::vector<std::string>& missing = {}) {
+    std::vector<JobFile> job;
+    for (const auto& [name, content] : files) {
+        std::string path = rig.dir.Write(name, content);
+        job.push_back(JobFile{path, path});
+    }
+    for (const std::string& name : missing) {
+        job.push_back(JobFile{rig.dir.File(name), name});
+    }
+    rig.Apply();
+    return rig.job.PrintFiles(job);
+}
+
+// The footers of the kept pages by document: "doc name page".
+Rows FootersByDocument(const PrintRig& rig) {
+    Rows footers = Footers(rig);
+    Rows out;
+    for (std::size_t i = 0; i < footers.size(); ++i) {
+        out.push_back(std::to_string(rig.recorder.Pages()[i].document) + " " + footers[i]);
+    }
+    return out;
+}
+
+}  // namespace
+
+TEST(PrintJobFiles, OneDialogAndADocumentPerFileInTheOrderGiven) {
+    PrintRig rig;
+    rig.NoMargins();
+    ASSERT_EQ(PrintSeveral(
+                  rig, {{"b.txt", NumberedLines(12)}, {"a.txt", "alpha\n"}, {"c.txt", "gamma\n"}}),
+              1);
+    EXPECT_EQ(rig.dialog.Runs(), 1);
+    EXPECT_EQ(rig.recorder.DocumentNames(),
+              (Rows{"Quillmar output", "Quillmar output", "Quillmar output"}));
+    EXPECT_EQ(rig.recorder.DocumentsEnded(), 3);
+    // Each file its own footer and page numbers from 1.
+    EXPECT_EQ(FootersByDocument(rig), (Rows{"0 b.txt 1", "0 b.txt 2", "1 a.txt 1", "2 c.txt 1"}));
+    EXPECT_EQ(RowText(rig.recorder, 2, 0), "alpha");
+    EXPECT_EQ(rig.recorder.DocumentsAborted(), 0);
+    EXPECT_EQ(rig.host.WaitDepth(), 0);
+    EXPECT_EQ(rig.recorder.LiveFonts(), 1) << "only the shell's printing font is left";
+}
+
+TEST(PrintJobFiles, CopiesAndRangeOfTheDialogApplyToEveryFile) {
+    PrintRig rig;
+    rig.NoMargins();
+    rig.dialog.ChooseCopies(2);
+    rig.dialog.ChoosePages(2, 2);
+    ASSERT_EQ(PrintSeveral(rig, {{"a.txt", NumberedLines(20)}, {"b.txt", NumberedLines(20)}}), 1);
+    EXPECT_EQ(FootersByDocument(rig), (Rows{"0 a.txt 2", "0 a.txt 2", "1 b.txt 2", "1 b.txt 2"}));
+}
+
+TEST(PrintJobFiles, AnUnreadableFileIsNamedAndTheOthersGoOn) {
+    PrintRig rig;
+    rig.NoMargins();
+    std::vector<JobFile> files;
+    std::string first = rig.dir.Write("first.txt", "one\n");
+    files.push_back(JobFile{first, first});
+    files.push_back(JobFile{rig.dir.File("gone.txt"), "C:\\gone.txt"});
+    files.push_back(JobFile{"", "unreachable name"});
+    std::string last = rig.dir.Write("last.txt", "two\n");
+    files.push_back(JobFile{last, last});
+    rig.Apply();
+    ASSERT_EQ(rig.job.PrintFiles(files), 1);
+    EXPECT_EQ(rig.host.Warnings(),
+              "Quillmar: Can't open file\nC:\\gone.txt\n"
+              "Quillmar: Can't open file\nunreachable name\n");
+    EXPECT_EQ(FootersByDocument(rig), (Rows{"0 first.txt 1", "1 last.txt 1"}));
+}
+
+TEST(PrintJobFiles, NoFileReadableGivesZeroAfterTheDialog) {
+    PrintRig rig;
+    EXPECT_EQ(PrintSeveral(rig, {}, {"x.txt", "y.txt"}), 0);
+    EXPECT_EQ(rig.dialog.Runs(), 1);
+    EXPECT_TRUE(rig.recorder.DocumentNames().empty());
+}
+
+TEST(PrintJobFiles, ACancelledDialogPrintsNoneAndReadsNone) {
+    PrintRig rig;
+    rig.dialog.ChooseCancel();
+    EXPECT_EQ(PrintSeveral(rig, {{"a.txt", "a\n"}}, {"missing.txt"}), 1);
+    EXPECT_TRUE(rig.host.Warnings().empty()) << "nothing is read after a cancelled dialog";
+    EXPECT_TRUE(rig.recorder.DocumentNames().empty());
+}
+
+TEST(PrintJobFiles, OneFileIsTheSingleJobWithTheFileReadFirst) {
+    PrintRig rig;
+    EXPECT_EQ(PrintSeveral(rig, {}, {"missing.txt"}), 0);
+    EXPECT_EQ(rig.host.Warnings(), "Quillmar: Can't open file\n");
+    EXPECT_EQ(rig.dialog.Runs(), 0);
+}
+
+TEST(PrintJobFiles, NoFilesAskNothing) {
+    PrintRig rig;
+    rig.Apply();
+    EXPECT_EQ(rig.job.PrintFiles({}), 1);
+    EXPECT_EQ(rig.dialog.Runs(), 0);
+}
+
+TEST(PrintJobProgress, ReportsEachPageAndFileAndEveryFewLines) {
+    PrintRig rig;
+    rig.NoMargins();  // 11 text lines a page with the footer
+    ASSERT_EQ(PrintSeveral(rig, {{"a.txt", NumberedLines(12)}, {"b.txt", "b\n"}}), 1);
+    Rows reports;
+    for (const std::string& report : rig.host.Reports()) {
+        reports.push_back(ShortReport(report));
+    }
+    // Before the file, before its copy, at its second page; then the same for the next.
+    EXPECT_EQ(reports,
+              (Rows{"1/2:1 a.txt", "1/2:1 a.txt", "1/2:2 a.txt", "2/2:1 b.txt", "2/2:1 b.txt"}));
+
+    PrintRig many;
+    many.NoMargins();
+    many.settings.PageNumbers = false;
+    many.geometry = PageGeometry{};
+    ASSERT_EQ(many.Print(NumberedLines(1000)), 1);
+    // Pages of 12 lines: a report at each of the 83 page starts after the first and one
+    // every kLinesBetweenProgress lines.
+    std::size_t expected = 1 + 83 + (1000 - 1) / kLinesBetweenProgress;
+    EXPECT_EQ(many.host.Reports().size(), expected);
+}
+
+TEST(PrintJobProgress, AStopAbandonsTheDocumentAndTheFilesAfterIt) {
+    struct Case {
+        const char* name;
+        std::function<bool(const JobProgress&)> stop;
+        Rows footers;  // of the documents ended
+        int ended;
+        int aborted;
+    };
+    auto inFile = [](int file, std::int64_t page) {
+        return [file, page](const JobProgress& p) { return p.file == file && p.page == page; };
+    };
+    const Case cases[] = {
+        {"on the second page of the first file", inFile(1, 2), {}, 0, 1},
+        {"on the second file", inFile(2, 2), {"0 a.txt 1", "0 a.txt 2"}, 1, 1},
+        {"before the third file starts",
+         inFile(3, 1),
+         {"0 a.txt 1", "0 a.txt 2", "1 b.txt 1", "1 b.txt 2"},
+         2,
+         0},
+    };
+    for (const Case& c : cases) {
+        PrintRig rig;
+        rig.NoMargins();
+        rig.host.StopWhen(c.stop);
+        ASSERT_EQ(PrintSeveral(rig, {{"a.txt", NumberedLines(15)},
+                                     {"b.txt", NumberedLines(15)},
+                                     {"c.txt", NumberedLines(15)}}),
+                  1)
+            << c.name;
+        EXPECT_TRUE(rig.job.Stopped()) << c.name;
+        EXPECT_EQ(FootersByDocument(rig), c.footers) << c.name;
+        EXPECT_EQ(rig.recorder.DocumentsEnded(), c.ended) << c.name;
+        EXPECT_EQ(rig.recorder.DocumentsAborted(), c.aborted) << c.name;
+        EXPECT_EQ(static_cast<int>(rig.recorder.DocumentNames().size()), c.ended + c.aborted)
+            << c.name;
+        EXPECT_EQ(rig.host.WaitDepth(), 0) << c.name;
+        EXPECT_EQ(rig.recorder.LiveFonts(), 1) << c.name;
+        EXPECT_EQ(rig.text.Text(), nullptr) << c.name << ": the text is released";
+    }
+}
+
+TEST(PrintJobProgress, AStopEndsEveryCopyOfASingleFile) {
+    PrintRig rig;
+    rig.NoMargins();
+    rig.dialog.ChooseCopies(3);
+    int reports = 0;
+    rig.host.StopWhen([&reports](const JobProgress&) { return ++reports == 3; });
+    ASSERT_EQ(rig.Print(NumberedLines(30)), 1);
+    EXPECT_TRUE(rig.job.Stopped());
+    EXPECT_EQ(rig.recorder.DocumentsAborted(), 1);
+    EXPECT_EQ(rig.recorder.DocumentsEnded(), 0);
+    EXPECT_EQ(rig.host.Reports().size(), 3u) << "nothing is asked after the stop";
+    // A later job starts afresh.
+    rig.host.StopWhen(nullptr);
+    ASSERT_EQ(rig.Print("again\n"), 1);
+    EXPECT_FALSE(rig.job.Stopped());
+    EXPECT_EQ(rig.recorder.DocumentsEnded(), 1);
 }

@@ -58,6 +58,7 @@ public:
         return true;
     }
     void CloseDocument() override { log.push_back("enddoc"); }
+    void AbortDocument() override { log.push_back("abortdoc"); }
     bool OpenPage() override {
         log.push_back("page");
         return pagesStart;

@@ -89,16 +89,52 @@ TEST(SettingsSummary, EveryTextAtItsCellWithItsAlignment) {
     }
 }
 
-TEST(SettingsSummary, UsableInchesSubtractBothMarginsAndDropTheSign) {
+TEST(SettingsSummary, UsableInchesSubtractBothMargins) {
     PrintSettings settings;
-    settings.LeftMargin = 5.0f;
-    settings.RightMargin = 4.0f;  // wider than the page: the text shows the magnitude
+    settings.LeftMargin = 1.0f;
+    settings.RightMargin = 0.5f;
     settings.TopMargin = 0.25f;
     settings.BottomMargin = 0.25f;
     std::vector<SummaryItem> items = SettingsSummaryItems(true, "PDF", settings, SampleGeometry());
-    EXPECT_EQ(Find(items, 18, 6)->text, " 1.0");
+    EXPECT_EQ(Find(items, 18, 6)->text, " 6.5");
     EXPECT_EQ(Find(items, 44, 6)->text, "10.0");
     EXPECT_EQ(Find(items, 44, 4)->text, " 0.3") << "0.25 rounds up";
+}
+
+TEST(SettingsSummary, UsableInchesOfMarginsWiderThanThePageKeepTheirSign) {
+    // Page 8.0 by 10.5 inches.
+    struct Case {
+        float left, right, top, bottom;
+        const char* width;
+        const char* length;
+    };
+    const Case cases[] = {
+        {5.0f, 4.0f, 6.0f, 5.0f, "-1.0", "-0.5"},
+        {20.0f, 0.0f, 20.0f, 20.0f, "-12.0", "-29.5"},
+        {0.0f, 8.04f, 0.0f, 10.5f, "-.0", " 0.0"},
+        {0.0f, 8.0f, 100.0f, 0.0f, " 0.0", "-89.5"},
+        {1e30f, 0.0f, 0.0f, 0.0f, "-1000000015047466200000000000000.0", "10.5"},
+    };
+    for (const Case& c : cases) {
+        PrintSettings settings;
+        settings.LeftMargin = c.left;
+        settings.RightMargin = c.right;
+        settings.TopMargin = c.top;
+        settings.BottomMargin = c.bottom;
+        std::vector<SummaryItem> items =
+            SettingsSummaryItems(true, "PDF", settings, SampleGeometry());
+        EXPECT_EQ(Find(items, 18, 6)->text, c.width) << c.left << " " << c.right;
+        EXPECT_EQ(Find(items, 44, 6)->text, c.length) << c.top << " " << c.bottom;
+        EXPECT_EQ(Find(items, 18, 6)->align, SummaryAlign::Right);
+    }
+}
+
+TEST(SettingsSummary, TwentyInchMarginsShowANegativeUsableWidthOnTheLine) {
+    PrintSettings settings;
+    settings.LeftMargin = 20.0f;
+    std::vector<SummaryItem> items = SettingsSummaryItems(true, "PDF", settings, SampleGeometry());
+    std::string text = SummaryAsText(items);
+    EXPECT_NE(text.find("Usable width -12.0   75"), std::string::npos) << text;
 }
 
 TEST(SettingsSummary, WithoutAPrinterTheDeviceLineSaysSo) {

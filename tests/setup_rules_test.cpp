@@ -29,7 +29,7 @@ TEST(MarginFromTyped, ReadsTheLeadingNumberLikeAtof) {
     const Case cases[] = {
         {" 0.5", 0.5f}, {"1.2.3", 1.2f}, {"", 0.0f},
         {".", 0.0f},    {"2.", 2.0f},    {".25", 0.25f},
-        {"7x", 7.0f},   {"-1.5", -1.5f}, {"1e1", 10.0f},
+        {"7x", 7.0f},   {"-1.5", 0.0f},  {"1e1", 10.0f},
         {"abc", 0.0f},  {"1e39", 0.0f},  {"inf", 0.0f},
         {"nan", 0.0f},  {"1e400", 0.0f}, {"00000000000000000000000000003", 3.0f},
     };
@@ -39,6 +39,14 @@ TEST(MarginFromTyped, ReadsTheLeadingNumberLikeAtof) {
         EXPECT_FLOAT_EQ(margin, c.margin) << c.text;
     }
     EXPECT_EQ(MarginFromTyped(nullptr), 0.0f);
+}
+
+TEST(MarginFromTyped, AMarginBelowZeroReadsAsAPositiveZero) {
+    for (const char* text : {"-1", "-0", "-0.0001", " -2.5x", "-1e39", "-inf", "-nan"}) {
+        float margin = MarginFromTyped(text);
+        EXPECT_EQ(margin, 0.0f) << text;
+        EXPECT_FALSE(std::signbit(margin)) << text;
+    }
 }
 
 TEST(PointSizeFromTenths, CutsToWholePointsAndIgnoresNoSize) {

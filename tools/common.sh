@@ -6,7 +6,7 @@
 QUILLMAR_PACKAGES=(
     cmake make g++ googletest
     g++-mingw-w64-x86-64-posix mingw-w64-tools
-    wine wine64 xvfb
+    wine wine64 fonts-wine xvfb
     cups cups-client printer-driver-cups-pdf poppler-utils fonts-liberation fonts-wqy-microhei
     procps clang-format
     xdotool imagemagick
@@ -100,12 +100,26 @@ start_wine() {
     # its windows are unmanaged.
     wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1 \
         || die "cannot configure the Wine prefix"
+    add_wine_fonts || die "cannot configure the Wine prefix's fonts"
     link_wine_fonts || die "cannot configure the Wine prefix's fonts"
 }
 
-# Wine stands in for the Windows faces with Liberation Sans (MS Sans Serif, System, MS Shell
-# Dlg), Tahoma where the prefix has Wine's own fonts, and Liberation Mono (the fixed-pitch
-# faces): they hold Latin, Greek and Cyrillic, but no Chinese, Japanese or Korean characters.
+# This Wine does not load the fonts of its own data folder (Debian's fonts-wine files), so the
+# title bars show "0 1 r" where Marlett's minimise, maximise and close glyphs belong, and the
+# prefix has no Tahoma. Fonts in the prefix's windows\Fonts are loaded: the files are copied
+# there, those already present left as they are.
+add_wine_fonts() {
+    local fonts="$WINEPREFIX/drive_c/windows/Fonts" file
+    mkdir -p "$fonts" || return 1
+    for file in /usr/share/wine/fonts/*; do
+        [ -f "$file" ] || return 1
+        [ -e "$fonts/${file##*/}" ] || cp "$file" "$fonts/" || return 1
+    done
+}
+
+# Wine stands in for the Windows faces it has no file of with Liberation Sans, Tahoma (MS Shell
+# Dlg, from the fonts added above) and Liberation Mono (the fixed-pitch faces): they hold
+# Latin, Greek and Cyrillic, but no Chinese, Japanese or Korean characters.
 # As Windows links its faces to its East Asian fonts, the prefix links these to WenQuanYi Micro
 # Hei, so that a name such as 日本語.txt shows in the list, the path line, the Delete question
 # and the title bars.

@@ -78,7 +78,7 @@ if [ ! -f "$WINEPREFIX/system.reg" ]; then
 fi
 wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d $managed /f \
     >/dev/null 2>&1 || die "cannot configure the Wine prefix"
-link_wine_fonts || die "cannot configure the Wine prefix's fonts"
+add_wine_fonts && link_wine_fonts || die "cannot configure the Wine prefix's fonts"
 
 log "starting Quillmar on $DISPLAY; it runs until you press Exit"
 # In the background, so that an interrupt reaches the traps at once.

@@ -1,13 +1,14 @@
 // FileViewer: a window that shows one file, as text or as a hex dump, a screen of lines at a
-// time in the system's fixed-pitch font, with a vertical scroll bar, the cursor keys and the
-// mouse wheel. Lines are drawn into a back buffer and copied to the window. The owner is
-// disabled while the viewer is open.
+// time in a TrueType fixed-pitch face, each character at its cell, with a vertical scroll bar,
+// the cursor keys and the mouse wheel. Lines are drawn into a back buffer and copied to the
+// window. The owner is disabled while the viewer is open.
 #pragma once
 
 #include <windows.h>
 
 #include <cstdint>
 
+#include "ui/text_font.h"
 #include "ui/viewer_document.h"
 #include "ui/viewer_scroll.h"
 #include "ui/window.h"
@@ -15,6 +16,9 @@
 class FileViewer : public Window {
 public:
     static constexpr char kClassName[] = "FILEVIEWERCLS";
+    // The face the text is drawn in: fixed-pitch, on every system, and linked by the system to
+    // the fonts of the scripts it lacks.
+    static constexpr char kFaceName[] = "Courier New";
 
     FileViewer();
     ~FileViewer() override;
@@ -44,13 +48,19 @@ public:
     HBRUSH backBrush = nullptr;
     COLORREF textColour;
     COLORREF backColour;
+    // The font selected into memoryDC: textFont's, or the stock fixed font when that could
+    // not be made.
     HFONT font = nullptr;
+    TextFont textFont;
     int clientWidth = 0;
     int clientHeight = 0;
     int maxLineChars = kViewerMaxLineChars;
     int linesPerPage = 0;
     std::uint64_t lineCount = 0;
     int lineHeight = 0;
+    // The width of one cell: the font's average character width, pixels. A wide character
+    // covers two.
+    int cellWidth = 0;
     std::uint64_t topLine = 0;
     std::int32_t scrollMax = 1;
     std::uint32_t length = 0;

@@ -1,6 +1,8 @@
 // FileViewer: the viewer window's messages, its back buffer and its scroll bar.
 #include "ui/file_viewer.h"
 
+#include "ui/cell_units.h"
+
 bool FileViewer::registered_ = false;
 
 FileViewer::FileViewer()
@@ -73,7 +75,6 @@ LRESULT FileViewer::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 LRESULT FileViewer::HandleCreate() {
-    font = static_cast<HFONT>(GetStockObject(SYSTEM_FIXED_FONT));
     HDC windowDC = GetDC(hwnd);
     if (windowDC == nullptr) {
         return -1;
@@ -91,13 +92,27 @@ LRESULT FileViewer::HandleCreate() {
     }
     bufferSize = {screenWidth, screenHeight};
     originalBitmap_ = SelectObject(memoryDC, backBitmap_);
+    // The stock fixed font holds only the ANSI code page's characters: the text is drawn in a
+    // TrueType face made as tall as its cells, on lines at least as far apart as the stock
+    // font's (the face's height may round a pixel lower), so the viewer keeps its lines.
+    font = static_cast<HFONT>(GetStockObject(SYSTEM_FIXED_FONT));
     originalFont_ = SelectObject(memoryDC, font);
+    TEXTMETRICA metrics = {};
+    GetTextMetricsA(memoryDC, &metrics);
+    const int stockLineHeight = metrics.tmHeight + metrics.tmExternalLeading;
+    if (textFont.CreateFixed(kFaceName, metrics.tmHeight) != 0) {
+        font = textFont.font;
+        SelectObject(memoryDC, font);
+        GetTextMetricsA(memoryDC, &metrics);
+    }
+    lineHeight = metrics.tmHeight + metrics.tmExternalLeading;
+    if (lineHeight < stockLineHeight) {
+        lineHeight = stockLineHeight;
+    }
+    cellWidth = metrics.tmAveCharWidth;
     SetTextColor(memoryDC, textColour);
     SetBkColor(memoryDC, backColour);
     originalBrush_ = SelectObject(memoryDC, backBrush);
-    TEXTMETRICA metrics = {};
-    GetTextMetricsA(memoryDC, &metrics);
-    lineHeight = metrics.tmHeight + metrics.tmExternalLeading;
 
     ViewKind asked = mode == 0 ? ViewKind::kHex : (mode == 1 ? ViewKind::kText : ViewKind::kChoose);
     if (!document.Open(filePath, asked)) {
@@ -138,6 +153,8 @@ void FileViewer::ReleaseResources() {
         memoryDC = nullptr;
     }
     originalBrush_ = originalFont_ = originalBitmap_ = nullptr;
+    textFont.Release();
+    font = nullptr;
     if (backBitmap_ != nullptr) {
         DeleteObject(backBitmap_);
         backBitmap_ = nullptr;
@@ -268,16 +285,23 @@ void FileViewer::Render() {
     }
     // Only the client area is ever copied to the window, so only it is cleared.
     PatBlt(memoryDC, 0, 0, clientWidth, clientHeight, PATCOPY);
+    static_assert(sizeof(WCHAR) == sizeof(char16_t), "the wide calls take UTF-16 units");
     char line[kViewerLineBufferSize];
-    WCHAR wide[kViewerLineBufferSize];
+    char16_t units[kViewerLineBufferSize];
+    int cells[kViewerLineBufferSize];
+    INT advances[kViewerLineBufferSize];
     std::uint64_t number = topLine;
     for (int row = 0; row < linesPerPage && number < lineCount; ++row, ++number) {
-        // The lines come as UTF-8.
-        std::size_t count = document.FormatLine(number, line);
-        int units = count == 0 ? 0
-                               : MultiByteToWideChar(CP_UTF8, 0, line, static_cast<int>(count),
-                                                     wide, static_cast<int>(kViewerLineBufferSize));
-        TextOutW(memoryDC, 0, row * lineHeight, wide, units);
+        // The lines come as UTF-8, their tabs already blanks; every character is placed at its
+        // cell by an explicit advance, so a glyph of another width (one that the system takes
+        // from a linked font, say) never moves the ones after it.
+        std::size_t length = document.FormatLine(number, line);
+        std::size_t count = CellUnits(line, length, units, cells, kViewerLineBufferSize);
+        for (std::size_t i = 0; i < count; ++i) {
+            advances[i] = cells[i] * cellWidth;
+        }
+        ExtTextOutW(memoryDC, 0, row * lineHeight, 0, nullptr,
+                    reinterpret_cast<const WCHAR*>(units), static_cast<UINT>(count), advances);
     }
     HDC windowDC = GetDC(hwnd);
     if (windowDC != nullptr) {

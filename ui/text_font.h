@@ -14,6 +14,10 @@ public:
     // Makes the font of `logFont` at `points` for `dc`, with `face` when it is not empty,
     // replacing the font held. 1 when a font was made, else 0 (the old one is gone then too).
     int CreateFor(HDC dc, const char* face, int points);
+    // Makes a fixed-pitch font of `face` whose cells are `cellHeight` pixels tall, in whatever
+    // character set holds the characters drawn, replacing the font held (the rest of
+    // `logFont` is cleared). 1 when a font was made, else 0.
+    int CreateFixed(const char* face, int cellHeight);
     // Selects the font into `dc` and sets the text colour; returns the font it replaced.
     HGDIOBJ Select(HDC dc) const;
     void Release();

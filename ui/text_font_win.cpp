@@ -1,4 +1,5 @@
-// TextFont: CreateFontIndirectA at a point size for the device's vertical resolution.
+// TextFont: CreateFontIndirectA at a point size for the device's vertical resolution, or at a
+// cell height in pixels.
 #include "ui/text_font.h"
 
 #include <cstring>
@@ -13,6 +14,21 @@ int TextFont::CreateFor(HDC dc, const char* face, int points) {
         logFont.lfFaceName[LF_FACESIZE - 1] = '\0';
     }
     logFont.lfHeight = -MulDiv(points, GetDeviceCaps(dc, LOGPIXELSY), 72);
+    Release();
+    font = CreateFontIndirectA(&logFont);
+    return font != nullptr ? 1 : 0;
+}
+
+int TextFont::CreateFixed(const char* face, int cellHeight) {
+    logFont = {};
+    // A positive height asks for the cell's height, internal leading included.
+    logFont.lfHeight = cellHeight;
+    logFont.lfCharSet = DEFAULT_CHARSET;
+    logFont.lfOutPrecision = OUT_TT_PRECIS;
+    logFont.lfPitchAndFamily = FIXED_PITCH | FF_MODERN;
+    if (face != nullptr) {
+        std::strncpy(logFont.lfFaceName, face, LF_FACESIZE - 1);
+    }
     Release();
     font = CreateFontIndirectA(&logFont);
     return font != nullptr ? 1 : 0;

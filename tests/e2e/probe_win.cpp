@@ -3,7 +3,10 @@
 //   probe wait WINDOW [MS]       waits for WINDOW to exist; prints its screen rectangle
 //   probe gone WINDOW [MS]       waits until WINDOW no longer exists
 //   probe text WINDOW ID         the text of control ID (WM_GETTEXT)
-//   probe list WINDOW ID         "count selection" of list box ID
+//   probe list WINDOW ID         "count selection" of list box ID (the caret row of a list of
+//                                several selected rows)
+//   probe selected WINDOW ID     the selected rows of list box ID, ascending, blank-separated
+//   probe enabled WINDOW         1 when WINDOW takes input, 0 when it is disabled
 //   probe rect WINDOW ID         the control's screen rectangle "left top right bottom"
 //   probe row WINDOW ID INDEX    the screen rectangle of a list box row
 //   probe box TEXT [MS]          waits for a dialog box showing TEXT; prints its rectangle
@@ -12,6 +15,7 @@
 //   probe client WINDOW          the screen rectangle of WINDOW's client area
 //   probe kids TEXT [MS]         waits for a window with a child showing TEXT; prints each of
 //                                its children: "left top right bottom text" (screen pixels)
+//   probe clip TEXT              puts TEXT (UTF-8) on the clipboard, as a user's copy would
 // WINDOW is "main" for the main window (the dialog titled "Quillmar" that holds the file
 // list), else a window title. Exit status 0 on success, 1 when not found in time.
 #include <windows.h>
@@ -131,9 +135,38 @@ HWND Control(const char* window, const char* id) {
     return parent != nullptr ? GetDlgItem(parent, std::atoi(id)) : nullptr;
 }
 
+// Replaces the clipboard's contents by `text` as Unicode text; the system makes the other text
+// formats from it. The data belongs to the clipboard once set, so it outlives the probe.
+bool PutOnClipboard(const char* text) {
+    int units = MultiByteToWideChar(CP_UTF8, 0, text, -1, nullptr, 0);
+    if (units <= 0) {
+        return false;
+    }
+    HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, static_cast<SIZE_T>(units) * sizeof(wchar_t));
+    if (block == nullptr) {
+        return false;
+    }
+    auto* wide = static_cast<wchar_t*>(GlobalLock(block));
+    MultiByteToWideChar(CP_UTF8, 0, text, -1, wide, units);
+    GlobalUnlock(block);
+    // An owner window: a clipboard emptied without one takes no data.
+    HWND owner =
+        CreateWindowExA(0, "STATIC", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
+    if (owner == nullptr || !OpenClipboard(owner)) {
+        GlobalFree(block);
+        return false;
+    }
+    bool put = EmptyClipboard() && SetClipboardData(CF_UNICODETEXT, block) != nullptr;
+    CloseClipboard();
+    if (!put) {
+        GlobalFree(block);
+    }
+    return put;
+}
+
 int Usage() {
-    std::fprintf(stderr,
-                 "usage: probe wait|gone|text|list|rect|row|box|nobox|count|client|kids ...\n");
+    std::fprintf(
+        stderr, "usage: probe wait|gone|text|list|rect|row|box|nobox|count|client|kids|clip ...\n");
     return 2;
 }
 
@@ -180,10 +213,21 @@ int main(int argc, char** argv) {
         PrintRect(rect);
         return 0;
     }
+    if (command == "clip") {
+        return PutOnClipboard(argv[2]) ? 0 : 1;
+    }
     if (command == "count") {
         Count count = {argv[2], 0};
         EnumWindows(CountTitled, reinterpret_cast<LPARAM>(&count));
         std::printf("%d\n", count.count);
+        return 0;
+    }
+    if (command == "enabled") {
+        HWND found = Find(argv[2], nullptr);
+        if (found == nullptr) {
+            return 1;
+        }
+        std::printf("%d\n", IsWindowEnabled(found) ? 1 : 0);
         return 0;
     }
     if (argc < 4) {
@@ -198,8 +242,28 @@ int main(int argc, char** argv) {
         return 0;
     }
     if (command == "list") {
-        std::printf("%ld %ld\n", static_cast<long>(SendMessageA(control, LB_GETCOUNT, 0, 0)),
-                    static_cast<long>(SendMessageA(control, LB_GETCURSEL, 0, 0)));
+        // A list of several selected rows tells its caret row.
+        const bool several = (GetWindowLongA(control, GWL_STYLE) & LBS_EXTENDEDSEL) != 0;
+        const long count = static_cast<long>(SendMessageA(control, LB_GETCOUNT, 0, 0));
+        long selection = static_cast<long>(SendMessageA(control, LB_GETCURSEL, 0, 0));
+        if (several) {
+            selection =
+                count > 0 ? static_cast<long>(SendMessageA(control, LB_GETCARETINDEX, 0, 0)) : -1;
+        }
+        std::printf("%ld %ld\n", count, selection);
+        return 0;
+    }
+    if (command == "selected") {
+        // Row by row: LB_GETSELITEMS would hand a pointer to another process.
+        const long count = static_cast<long>(SendMessageA(control, LB_GETCOUNT, 0, 0));
+        const char* gap = "";
+        for (long row = 0; row < count; ++row) {
+            if (SendMessageA(control, LB_GETSEL, static_cast<WPARAM>(row), 0) > 0) {
+                std::printf("%s%ld", gap, row);
+                gap = " ";
+            }
+        }
+        std::printf("\n");
         return 0;
     }
     RECT rect;

@@ -1,6 +1,8 @@
 # Names beyond ASCII: a directory holding "Ωmega.txt" beside a real "Omega.txt", "café.txt"
 # and "日本語.txt". The rows read back as the names are; Print on "Ωmega.txt" prints its own
-# text; Delete on it deletes it and leaves "Omega.txt".
+# text, its Greek and Cyrillic letters as they are, with its name in the footer; Delete on it
+# deletes it and leaves "Omega.txt". The viewer shows a UTF-8 file whose first line starts with
+# a tab as text, every character in its cell.
 
 start_wine "$WORK/prefix" >/dev/null
 
@@ -43,6 +45,8 @@ probe gone Print 10000 || fail "the print dialog stayed"
 wait_pdf_with "the Greek one" omega
 text=$(pdftotext -layout "$WORK/omega.pdf" -)
 ! grep -qF 'the Latin one' <<<"$text" || fail "Omega.txt was printed"
+grep -qF 'the Greek one: Ωmega, Жук, café' <<<"$text" || fail "its text printed as: $text"
+grep -qE '^ *Ωmega\.txt( |$)' <<<"$text" || fail "the footer does not name Ωmega.txt: $text"
 
 step "Delete on Ωmega.txt deletes it and leaves Omega.txt"
 click_row 0
@@ -60,6 +64,39 @@ done
 [ -f "$tree/café.txt" ] && [ -f "$tree/日本語.txt" ] || fail "another file went"
 wait_list $((${#rows[@]} - 1)) 0
 [ "$(text_of main 1011)" = "日本語.txt" ] || fail "the first row is '$(text_of main 1011)'"
+
+step "View on tabbed.txt, whose first line starts with a tab, shows its text"
+click_row 4
+wait_list $((${#rows[@]} - 1)) 4
+[ "$(text_of main 1011)" = "tabbed.txt" ] || fail "row 4 is '$(text_of main 1011)'"
+viewer='C:\Names\tabbed.txt'
+click_control main 40002
+wait_window "$viewer"
+# The mean brightness (0 to 1, 1 when blank) of the viewer's client area from X to X + WIDTH
+# and Y to Y + HEIGHT, from its top left corner.
+viewer_brightness() {
+    local client shot="$WORK/viewer-part.png"
+    client=$(probe client "$viewer") || fail "the viewer has no client area"
+    # shellcheck disable=SC2086
+    set -- $client "$@"
+    import -window root -crop "${7}x${8}+$(($1 + $5))+$(($2 + $6))" +repage "$shot" \
+        2>/dev/null || fail "no screenshot"
+    convert "$shot" -colorspace Gray -format '%[fx:mean]' info:
+}
+# Text, not a hex dump: the first row's tab leaves its first cells blank where a hex line has
+# its offset, and text follows at the tab stop; the second line starts at once.
+text_shown() {
+    [ "$(viewer_brightness 2 2 40 10)" = 1 ] && [ "$(viewer_brightness 100 2 300 10)" != 1 ] &&
+        [ "$(viewer_brightness 2 20 40 10)" != 1 ]
+}
+deadline=$((SECONDS + 5))
+until text_shown; do
+    [ $SECONDS -ge $deadline ] && fail "the viewer shows no text with a blank tab"
+    sleep 0.2
+done
+screenshot viewer-utf8 "$viewer"
+keys alt+F4
+probe gone "$viewer" 10000 || fail "the viewer stayed open"
 
 keys Escape
 wait_exit
