@@ -5,8 +5,8 @@
 // pages only counted). The first run also gives the memory the preview adds to the process at
 // its peak. Median of RUNS.
 // Usage: preview_bench FILE [RUNS]
-#include <windows.h>
 #include <psapi.h>
+#include <windows.h>
 
 #include <cstdio>
 #include <cstdlib>

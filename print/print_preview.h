@@ -50,6 +50,7 @@ public:
     FontHandle UseFont(FontHandle font) override;
     bool OpenDocument(const char*) override { return true; }
     void CloseDocument() override {}
+    void AbortDocument() override {}
     bool OpenPage() override { return true; }
     void ClosePage() override {}
     void PutChars(int x, int y, const CellRun& run, int cellWidth) override;
