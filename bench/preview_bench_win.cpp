@@ -5,8 +5,9 @@
 // pages only counted). The first run also gives the memory the preview adds to the process at
 // its peak. Median of RUNS.
 // Usage: preview_bench FILE [RUNS]
-#include <psapi.h>
 #include <windows.h>
+// After windows.h, whose types it uses.
+#include <psapi.h>
 
 #include <cstdio>
 #include <cstdlib>
