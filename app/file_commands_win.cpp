@@ -55,7 +55,9 @@ void PreviewCommand(HWND mainWindow, int selection) {
     }
     // The printer in force, with the settings in force; without one, the virtual page.
     PrintSurface* printer = Printer.HasDevice() ? Printer.Surface() : nullptr;
-    Preview.Open(mainWindow, path, Settings, printer, kPreviewWidth, kPreviewHeight, IDM_PRINT);
+    const int dpi = WindowDpi(mainWindow);
+    Preview.Open(mainWindow, path, Settings, printer, ScaleToDpi(kPreviewWidth, dpi),
+                 ScaleToDpi(kPreviewHeight, dpi), IDM_PRINT);
 }
 
 void DeleteSelectedFile(HWND list, int selection) {
