@@ -340,6 +340,9 @@ BOOL OnCommand(HWND window, int id, int notification) {
         case IDM_VIEW:
             ViewCommand(window, Selection());
             return TRUE;
+        case IDM_PREVIEW:
+            PreviewCommand(window, Selection());
+            return TRUE;
         case IDM_DELETE:
             DeleteSelectedFiles(ListWindow, SelectedRows(ListWindow));
             return TRUE;
