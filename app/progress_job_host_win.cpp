@@ -61,7 +61,7 @@ bool ProgressJobHost::Proceed(const JobProgress& progress) {
     }
     last_ = progress;
     const std::uint64_t now = clock_();
-    if (!timing_.PumpDue(now, progress.file, progress.page)) {
+    if (!timing_.PumpDue(now)) {
         return true;
     }
     if (window_.hwnd == nullptr && running_ && timing_.ShowDue(now)) {

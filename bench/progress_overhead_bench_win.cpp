@@ -1,10 +1,12 @@
 // The print engine on one file with the progress reports answered by a host that does
-// nothing, against the program's own host (messages looked at, the progress window shown and
-// kept current), on the recording printer that only counts. Rounds alternate the two; the
-// report gives each one's median and the ratio.
-// Usage: progress_overhead_bench FILE [ROUNDS]   (default 5 rounds)
+// nothing, against the program's own host (messages looked at, the progress window shown
+// from the first look on and kept current), on the recording printer that only counts. Rounds
+// alternate the two; the report gives each one's median and the ratio. Usage:
+// progress_overhead_bench FILE [ROUNDS]   (default 5 rounds)
 #include <windows.h>
 
+#include <algorithm>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
@@ -27,6 +29,18 @@ public:
     void BeginWait() override {}
     void EndWait() override {}
 };
+
+// A clock 300 ms ahead from its second reading on: the progress window shows at the job's
+// first look at the messages, so that its updates are in the time even of a fast job.
+bool clockStarted = false;
+std::uint64_t EarlyWindowClock() {
+    std::uint64_t now = GetTickCount64();
+    if (!clockStarted) {
+        clockStarted = true;
+        return now;
+    }
+    return now + ProgressTiming::kShowAfterMs;
+}
 
 // One job on `path`: milliseconds, and the pages in `pages`.
 double TimeJob(const char* path, PrintJobHost& host, int* pages) {
@@ -77,7 +91,8 @@ int main(int argc, char** argv) {
                 QuietHost quiet;
                 off.push_back(TimeJob(argv[1], quiet, &pagesOff));
             } else {
-                ProgressJobHost progress(owner);
+                clockStarted = false;
+                ProgressJobHost progress(owner, EarlyWindowClock);
                 on.push_back(TimeJob(argv[1], progress, &pagesOn));
                 pumps = progress.Pumps();
             }
@@ -87,7 +102,9 @@ int main(int argc, char** argv) {
     Report("progress on", on, 1);
     std::printf("pages %d / %d, looks at the messages in the last run: %d\n", pagesOff, pagesOn,
                 pumps);
-    std::printf("ratio on / off (medians): %.4f\n", Median(on) / Median(off));
+    std::printf(
+        "ratio on / off: medians %.4f, best runs %.4f\n", Median(on) / Median(off),
+        *std::min_element(on.begin(), on.end()) / *std::min_element(off.begin(), off.end()));
     DestroyWindow(owner);
     return 0;
 }
