@@ -2,9 +2,9 @@
 # Times ten C sources of 100 KB (or COUNT files of SIZE_KB) printed for real onto the default
 # cups-pdf queue: one job of several (one print dialog, a document per file) against one job
 # per file, from the start of the program to the last PDF with the spooler idle
-# (bench/print_files_bench_win.cpp). Runs are interleaved in pairs, the order alternating, and
-# each pair holds the spooler lock only while it prints. Reports each run, the best of each way
-# and the median of the pairs' ratios. Run by hand after
+# (bench/print_files_bench_win.cpp). Runs are interleaved in pairs, the order alternating; the
+# spooler lock is held for the whole run, from before the spooler is started. Reports each run,
+# the best of each way and the median of the pairs' ratios. Run by hand after
 # `cmake --preset windows && cmake --build --preset windows`.
 # Usage: bench/print_several.sh [RUNS] [COUNT] [SIZE_KB]   (defaults: 5 runs, 10 files, 100 KB)
 set -uo pipefail
@@ -19,7 +19,6 @@ trap 'exit 143' TERM HUP
 runs=${1:-5}
 count=${2:-10}
 kb=${3:-100}
-lock=/tmp/quillmar-spooler.lock
 program="$top/build/windows/bench/print_files_bench.exe"
 [ -f "$program" ] || die "build the windows preset first ($program is missing)"
 
@@ -36,6 +35,7 @@ for i in $(seq "$count"); do
 done
 
 start_display
+take_spooler_lock
 start_print_spooler
 start_wine "$top/build/windows/bench-several-prefix"
 # A window kept open keeps Wine's desktop process, as in a user's session.
@@ -72,22 +72,17 @@ run_way() {
 
 median() { sort -g | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
 
-exec 9>"$lock"
-flock 9
 run_way one >/dev/null 2>&1  # untimed: what Wine and the spooler load on first use
-flock -u 9
 
 printf '\n%-4s %10s %10s %10s %10s %7s\n' run one_ms one_in each_ms each_in ratio
 ones=() eachs=() ratios=()
 for run in $(seq "$runs"); do
-    flock 9
     if [ $((run % 2)) -eq 1 ]; then
         o=$(run_way one) && e=$(run_way each)
     else
         e=$(run_way each) && o=$(run_way one)
     fi
     status=$?
-    flock -u 9
     [ $status -eq 0 ] || die "run $run failed"
     read -r o_ms o_in <<<"$o"
     read -r e_ms e_in <<<"$e"
