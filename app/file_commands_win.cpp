@@ -8,6 +8,8 @@
 #include "app/file_selection.h"
 #include "app/program.h"
 #include "res/resource.h"
+#include "ui/dpi_scale.h"
+#include "ui/window_dpi.h"
 
 namespace {
 
@@ -17,6 +19,7 @@ constexpr char kAboutText[] =
 constexpr char kHomeAddress[] = "https://quillmar.example.org/";
 constexpr char kDeleteQuestion[] = "OK to delete?\n";
 
+// The viewer's size at 96 DPI; it grows with the main window's resolution.
 constexpr int kViewerWidth = 622;
 constexpr int kViewerHeight = 402;
 
@@ -33,7 +36,9 @@ void ViewCommand(HWND mainWindow, int selection) {
     if (ViewedPath[0] == '\0') {
         return;
     }
-    Viewer.Open(mainWindow, ViewedPath, kViewerWidth, kViewerHeight, -1);
+    const int dpi = WindowDpi(mainWindow);
+    Viewer.Open(mainWindow, ViewedPath, ScaleToDpi(kViewerWidth, dpi),
+                ScaleToDpi(kViewerHeight, dpi), -1);
 }
 
 void DeleteSelectedFile(HWND list, int selection) {

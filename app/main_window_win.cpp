@@ -22,8 +22,10 @@
 #include "print/print_job.h"
 #include "print/text_helpers.h"
 #include "res/resource.h"
+#include "ui/dpi_scale.h"
 #include "ui/wide_text.h"
 #include "ui/window.h"
+#include "ui/window_dpi.h"
 
 HFONT UiFont = nullptr;
 FontHandle PrinterFont = kNoFont;
@@ -32,12 +34,15 @@ Panel SummaryPanel;
 
 namespace {
 
-constexpr int kIconIndent = 20;  // the row pictures fit in 18 pixels
-constexpr int kDateIndent = 4;
+constexpr int kDateIndent = 4;  // pixels at 96 DPI, as the rest below
+constexpr int kUiFontHeight = 8;
 
 int CellWidth = 0;
 int CellHeight = 0;
-HICON FolderIcon = nullptr;
+// The resolution the window is shown at; the interface font and the rows follow it.
+int WindowResolution = kDefaultDpi;
+// The folder picture at the size that fits the rows.
+SizedIcon FolderIcon;
 HWND ListWindow = nullptr;
 // Set while a print job runs. Its print dialog and its single-sheet question have no owner,
 // so the main window stays enabled meanwhile; its commands must not start a second job on
@@ -47,15 +52,19 @@ COLORREF HighlightColour = 0;
 COLORREF WindowColour = 0;
 DriveList Drives;
 
+// Makes UiFont for the window's resolution and measures the interface cell; the font it
+// replaces is deleted (whoever held it has been given the new one by then).
 void MakeUiFont() {
     LOGFONTA font = {};
-    font.lfHeight = 8;
+    font.lfHeight = ScaleToDpi(kUiFontHeight, WindowResolution);
     font.lfWeight = 600;
     // The TrueType form of MS Sans Serif: the bitmap face holds only the ANSI code page's
     // characters, while the system links this one to the fonts of the other scripts, so that
     // every name shows as it is.
-    CopyBounded(font.lfFaceName, sizeof font.lfFaceName, "Microsoft Sans Serif");
+    CopyBounded(font.lfFaceName, sizeof font.lfFaceName, kScalableFace);
     UiFont = CreateFontIndirectA(&font);
+    // A font has its height in pixels, whatever the context's resolution, so the display's
+    // context measures it at any resolution.
     HDC info = CreateICA("DISPLAY", nullptr, nullptr, nullptr);
     HGDIOBJ previous = SelectObject(info, UiFont);
     TEXTMETRICA metrics = {};
@@ -142,6 +151,7 @@ BOOL OnInitDialog(HWND window) {
         window, GCLP_HICON,
         reinterpret_cast<LONG_PTR>(LoadIconA(ProgramInstance, MAKEINTRESOURCEA(IDI_PROGRAM))));
     SetWindowTextA(window, "Quillmar");
+    WindowResolution = WindowDpi(window);
     MakeUiFont();
     // Without a printer everything else still works; the printing figures stay 0.
     if (Printer.HasDevice()) {
@@ -157,9 +167,9 @@ BOOL OnInitDialog(HWND window) {
     Files.Rescan();
     ListWindow = GetDlgItem(window, IDC_FILE_LIST);
     SendMessageA(ListWindow, LB_SETCOUNT, static_cast<WPARAM>(Files.Count()), 0);
-    FolderIcon = LoadIconA(ProgramInstance, MAKEINTRESOURCEA(IDI_FOLDER));
     HWND combo = GetDlgItem(window, IDC_DRIVES);
     Drives.Init(combo, Files.PathDrive(), IDI_DRIVE);
+    Drives.SetDpi(WindowResolution);
     SendMessageA(combo, WM_SETFONT, reinterpret_cast<WPARAM>(UiFont), FALSE);
     HighlightColour = GetSysColor(COLOR_HIGHLIGHT);
     WindowColour = GetSysColor(COLOR_WINDOW);
@@ -196,14 +206,17 @@ void DrawListRow(const DRAWITEMSTRUCT& item) {
     const char* text = Files.EntryText(row);
     bool isDirectoryRow = text[0] == ' ';
     if (isDirectoryRow) {
-        DrawIcon(dc, rect.left, rect.top, FolderIcon);
-        rect.left += kIconIndent;
+        // The picture's size follows the row's height; kept while the rows keep theirs.
+        FolderIcon.Load(ProgramInstance, IDI_FOLDER,
+                        RowIconSize(rect.bottom - rect.top, WindowResolution));
+        FolderIcon.Draw(dc, rect.left, rect.top);
+        rect.left += RowTextIndent(WindowResolution);
     }
     // A name is shown as it is: an "&" in it marks no underlined letter.
     WideText shown(text);
     DrawTextW(dc, shown.Text(), shown.Length(), &rect, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
     if (!isDirectoryRow && text[0] != '\0') {
-        rect.right -= kDateIndent;
+        rect.right -= ScaleToDpi(kDateIndent, WindowResolution);
         char date[kFileDateSize];
         FormatFileDate(Files.EntryTime(row), date, sizeof date);
         DrawTextA(dc, date, -1, &rect, DT_SINGLELINE | DT_VCENTER | DT_RIGHT);
@@ -347,6 +360,29 @@ void OnDestroy() {
     }
     DeleteObject(UiFont);
     UiFont = nullptr;
+    FolderIcon.Release();
+}
+
+// The window moved to a screen of another resolution: the system suggests its new place and
+// size (and scales the template's controls); the fonts and pictures are made again for it.
+void OnDpiChanged(HWND window, int dpi, const RECT& suggested) {
+    WindowResolution = dpi > 0 ? dpi : kDefaultDpi;
+    SetWindowPos(window, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                 suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    HFONT previous = UiFont;
+    MakeUiFont();
+    SendMessageA(GetDlgItem(window, IDC_DRIVES), WM_SETFONT, reinterpret_cast<WPARAM>(UiFont),
+                 FALSE);
+    if (previous != nullptr) {
+        DeleteObject(previous);
+    }
+    Drives.SetDpi(WindowResolution);
+    const COLORREF pathBackground = PathPanel.background;
+    const COLORREF summaryBackground = SummaryPanel.background;
+    InitPanel(window, IDC_PATH_FRAME, pathBackground, PathPanel);
+    InitPanel(window, IDC_SUMMARY_FRAME, summaryBackground, SummaryPanel);
+    InvalidateRect(window, nullptr, TRUE);
+    RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
 }  // namespace
@@ -414,6 +450,9 @@ INT_PTR CALLBACK MainDialogProc(HWND window, UINT message, WPARAM wParam, LPARAM
             return OnCommand(window, LOWORD(wParam), HIWORD(wParam));
         case WM_DESTROY:
             OnDestroy();
+            return TRUE;
+        case WM_DPICHANGED:
+            OnDpiChanged(window, HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
             return TRUE;
         default:
             return FALSE;

@@ -12,6 +12,7 @@
 #include "print/text_helpers.h"
 #include "res/resource.h"
 #include "ui/window.h"
+#include "ui/window_dpi.h"
 
 namespace {
 
@@ -94,7 +95,7 @@ BOOL OnFonts(HWND dialog) {
     }
     char style[64] = "";
     std::int32_t points = Settings.Pitch;
-    if (!ChooseFixedFont(printer->Handle(), Settings.font, style, &points)) {
+    if (!ChooseFixedFont(printer->Handle(), Settings.font, style, &points, WindowDpi(dialog))) {
         return FALSE;
     }
     Settings.Pitch = points;
@@ -108,8 +109,8 @@ BOOL OnFonts(HWND dialog) {
 
 void SetupCommand(HWND mainWindow) {
     SetupState state;
-    INT_PTR result = DialogBoxParamA(ProgramInstance, MAKEINTRESOURCEA(IDD_SETUP), mainWindow,
-                                     SetupDialogProc, reinterpret_cast<LPARAM>(&state));
+    INT_PTR result = DialogBoxForDpi(ProgramInstance, IDD_SETUP, mainWindow, SetupDialogProc,
+                                     reinterpret_cast<LPARAM>(&state), WindowDpi(mainWindow));
     if (result <= 0) {
         return;
     }
@@ -151,12 +152,10 @@ LRESULT CALLBACK NumericEditProc(HWND edit, UINT message, WPARAM wParam, LPARAM 
     return CallWindowProcA(PreviousEditProc, edit, message, wParam, lParam);
 }
 
-bool ChooseFixedFont(HDC printer, char* face, char* style, std::int32_t* points) {
+bool ChooseFixedFont(HDC printer, char* face, char* style, std::int32_t* points, int dpi) {
     LOGFONTA font = {};
     CopyBounded(font.lfFaceName, sizeof font.lfFaceName, face);
-    HDC display = CreateICA("DISPLAY", nullptr, nullptr, nullptr);
-    font.lfHeight = -MulDiv(*points, GetDeviceCaps(display, LOGPIXELSY), 72);
-    DeleteDC(display);
+    font.lfHeight = -MulDiv(*points, dpi > 0 ? dpi : SystemDpi(), 72);
 
     CHOOSEFONTA choose = {};
     choose.lStructSize = sizeof choose;

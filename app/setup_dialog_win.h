@@ -18,4 +18,5 @@ LRESULT CALLBACK NumericEditProc(HWND edit, UINT message, WPARAM wParam, LPARAM 
 // Runs the font dialog on the printer's fixed-pitch fonts, opened on `face` at `points`. True
 // when the user chose a font: `face` (32 bytes) holds its name and `points` its size (kept when
 // the dialog reports none). False, both untouched, otherwise. `style` receives the style name.
-bool ChooseFixedFont(HDC printer, char* face, char* style, std::int32_t* points);
+// The dialog's first size is measured at `dpi`, the resolution of the window it opens over.
+bool ChooseFixedFont(HDC printer, char* face, char* style, std::int32_t* points, int dpi);

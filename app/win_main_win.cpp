@@ -7,6 +7,7 @@
 #include "app/program.h"
 #include "app/settings_store.h"
 #include "res/resource.h"
+#include "ui/window_dpi.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     ProgramInstance = instance;
@@ -16,8 +17,9 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     char face[PrintSettings::kFaceSize];
     Printer.ReadFaceName(face, sizeof face);
     LoadSettings(Settings, face);
+    // The window is not there yet: the resolution of the screen it opens on.
     INT_PTR result =
-        DialogBoxParamA(instance, MAKEINTRESOURCEA(IDD_MAIN), nullptr, MainDialogProc, 0);
+        DialogBoxForDpi(instance, IDD_MAIN, nullptr, MainDialogProc, 0, WindowDpi(nullptr));
     // A main window that could not be made is a failure, not the normal exit code 0.
     return result == -1 ? 1 : static_cast<int>(result);
 }

@@ -4,6 +4,9 @@
 
 #include <windows.h>
 
+#include "ui/dpi_scale.h"
+#include "ui/window_dpi.h"
+
 class DriveList {
 public:
     // Fills `combo` (a drop-down list, owner-drawn with fixed heights, without stored
@@ -19,10 +22,14 @@ public:
     // The drive of the selected item; -1 when none is selected or there is no combo box.
     int Selected() const;
 
-    // Draws one item for WM_DRAWITEM: the picture at its top-left corner and "Drive x" 20
-    // pixels to the right, on one line, vertically centred, in the context's font and
-    // colours, with no background. Focus-only actions, the empty selection field (item -1)
-    // and data that is no drive number draw nothing.
+    // The resolution the items are drawn for (96 until told).
+    void SetDpi(int dpi) { dpi_ = dpi > 0 ? dpi : kDefaultDpi; }
+
+    // Draws one item for WM_DRAWITEM: the picture at its top-left corner, at the size that
+    // fits the item's height (RowIconSize), and "Drive x" 20 pixels (at 96 DPI) to the right,
+    // on one line, vertically centred, in the context's font and colours, with no background.
+    // Focus-only actions, the empty selection field (item -1) and data that is no drive number
+    // draw nothing.
     void DrawItem(const DRAWITEMSTRUCT& item) const;
 
     // The drives present when Init ran: bit 0 for A to bit 25 for Z.
@@ -31,5 +38,7 @@ public:
 private:
     HWND comboWindow_ = nullptr;
     DWORD driveMask_ = 0;
-    HICON icon_ = nullptr;  // shared icon from LoadIconA: never destroyed
+    int iconId_ = 0;
+    int dpi_ = kDefaultDpi;
+    mutable SizedIcon icon_;  // loaded at the size the items ask for
 };

@@ -3,7 +3,6 @@
 
 namespace {
 constexpr int kDriveCount = 26;
-constexpr int kTextIndent = 20;  // the pictures fit in 18 pixels
 }  // namespace
 
 void DriveList::Init(HWND combo, int drive, int iconId) {
@@ -16,7 +15,8 @@ void DriveList::Init(HWND combo, int drive, int iconId) {
             SendMessageA(comboWindow_, CB_ADDSTRING, 0, static_cast<LPARAM>(d));
         }
     }
-    icon_ = LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(iconId));
+    iconId_ = iconId;
+    icon_.Release();
     Select(drive);
 }
 
@@ -50,12 +50,13 @@ void DriveList::DrawItem(const DRAWITEMSTRUCT& item) const {
     if (item.itemID == static_cast<UINT>(-1) || item.itemData >= kDriveCount) {
         return;
     }
-    if (icon_ != nullptr) {
-        DrawIcon(item.hDC, item.rcItem.left, item.rcItem.top, icon_);
+    const int height = item.rcItem.bottom - item.rcItem.top;
+    if (icon_.Load(GetModuleHandleA(nullptr), iconId_, RowIconSize(height, dpi_))) {
+        icon_.Draw(item.hDC, item.rcItem.left, item.rcItem.top);
     }
     char text[] = "Drive x";
     text[sizeof text - 2] = static_cast<char>('A' + item.itemData);
     RECT area = item.rcItem;
-    area.left += kTextIndent;
+    area.left += RowTextIndent(dpi_);
     DrawTextA(item.hDC, text, -1, &area, DT_SINGLELINE | DT_VCENTER);
 }

@@ -2,8 +2,9 @@
 // comes from a table the printer's font hands over, so any bytes are read within the table and
 // give either nothing or a name of characters a PostScript name may hold, within the caller's
 // buffer. A page block holds only printable ASCII and line ends whatever the rows and font
-// names hold; read back as PostScript tokens, its strings are the rows without their outer
-// blanks, each shown at the cell of its first character in the font last chosen.
+// names hold; read back as PostScript tokens, its strings and glyph names show every
+// character of the rows but their blanks at its own cell in the font last chosen, and a row of
+// UTF-8 with a character the printer's fonts lack adds nothing.
 #include <fuzzer/FuzzedDataProvider.h>
 
 #include <cstdint>
@@ -15,6 +16,8 @@
 
 #include "fuzz/scratch_file.h"
 #include "print/postscript_page.h"
+#include "print/printer_glyphs.h"
+#include "text/char_cells.h"
 
 namespace {
 
@@ -39,12 +42,23 @@ void CheckName(const std::uint8_t* data, std::size_t size, std::size_t outSize) 
     }
 }
 
-// What the page should show for one row: the text between its outer blanks, and the device
-// point of the baseline at its first character.
-struct ShownRow {
-    std::string text;
+// One thing a row shows: a byte of the vector or a glyph by name, at a device point of the
+// baseline. Blanks show nothing and are not listed.
+struct Shown {
     long long x;
     long long y;
+    int byte;  // -1 for a glyph by name
+    std::string name;
+
+    bool operator==(const Shown& other) const {
+        return x == other.x && y == other.y && byte == other.byte && name == other.name;
+    }
+};
+
+// What one row command of the page should show, cell by cell, and the cell width of its font.
+struct ShownRow {
+    std::vector<Shown> cells;
+    long long cellWidth;
 };
 
 // Reads a PostScript string that starts at text[at] == '(' and gives its bytes; `at` ends
@@ -87,7 +101,7 @@ std::string ReadString(const std::string& text, std::size_t& at) {
 
 // The next token after `at` that is not blank, as text; strings are read by ReadString.
 std::string NextWord(const std::string& text, std::size_t& at) {
-    while (at < text.size() && (text[at] == ' ' || text[at] == '\n')) {
+    while (at < text.size() && text[at] == ' ') {
         ++at;
     }
     std::size_t start = at;
@@ -97,34 +111,150 @@ std::string NextWord(const std::string& text, std::size_t& at) {
     return text.substr(start, at - start);
 }
 
-// Every string of the block after the prologue's one (the width of a blank) is a row,
-// followed by its x, its y and "s".
+long long ReadNumber(const std::string& text, std::size_t& at) {
+    std::string word = NextWord(text, at);
+    FUZZ_CHECK(!word.empty());
+    char* end = nullptr;
+    long long value = std::strtoll(word.c_str(), &end, 10);
+    FUZZ_CHECK(*end == '\0');
+    return value;
+}
+
+constexpr char kPrologueEnd[] = "/g{moveto glyphshow}bind def\n";
+
+// After the prologue, a line is a font's definition or choice, or a row: strings followed by
+// their x, y and "s", and glyph names followed by theirs and "g". Each row shows exactly its
+// model's cells; the prologue's one string is the width of a blank.
 void CheckBlock(const std::string& block, const std::vector<ShownRow>& rows) {
     for (unsigned char ch : block) {
         FUZZ_CHECK(ch == '\n' || (ch >= 32 && ch < 127));
     }
     FUZZ_CHECK(rows.empty() == block.empty());
-    std::size_t at = 0;
-    std::size_t strings = 0;
-    while ((at = block.find('(', at)) != std::string::npos) {
-        std::string value = ReadString(block, at);
-        if (strings++ == 0) {
-            FUZZ_CHECK(value == " ");
+    if (block.empty()) {
+        return;
+    }
+    std::size_t at = block.find('(');
+    FUZZ_CHECK(at != std::string::npos && ReadString(block, at) == " ");
+    at = block.find(kPrologueEnd);
+    FUZZ_CHECK(at != std::string::npos);
+    at += sizeof kPrologueEnd - 1;
+    std::size_t row = 0;
+    while (at < block.size()) {
+        std::size_t lineEnd = block.find('\n', at);
+        FUZZ_CHECK(lineEnd != std::string::npos);
+        if (block.compare(at, 4, "/sz ") == 0 || block[at] == 'f' ||
+            block.compare(at, lineEnd - at, "end restore") == 0) {
+            at = lineEnd + 1;
             continue;
         }
-        FUZZ_CHECK(strings - 2 < rows.size());
-        const ShownRow& row = rows[strings - 2];
-        FUZZ_CHECK(value == row.text);
-        FUZZ_CHECK(std::strtoll(NextWord(block, at).c_str(), nullptr, 10) == row.x);
-        FUZZ_CHECK(std::strtoll(NextWord(block, at).c_str(), nullptr, 10) == row.y);
-        FUZZ_CHECK(NextWord(block, at) == "s");
+        FUZZ_CHECK(row < rows.size());
+        std::vector<Shown> shown;
+        while (at < lineEnd) {
+            if (block[at] == ' ') {
+                ++at;
+                continue;
+            }
+            if (block[at] == '(') {
+                std::string value = ReadString(block, at);
+                FUZZ_CHECK(!value.empty() && value.front() != ' ' && value.back() != ' ');
+                long long x = ReadNumber(block, at);
+                long long y = ReadNumber(block, at);
+                FUZZ_CHECK(NextWord(block, at) == "s");
+                for (std::size_t i = 0; i < value.size(); ++i) {
+                    if (value[i] != ' ') {
+                        shown.push_back({x + static_cast<long long>(i) * rows[row].cellWidth, y,
+                                         static_cast<unsigned char>(value[i]), ""});
+                    }
+                }
+            } else {
+                std::string name = NextWord(block, at);
+                FUZZ_CHECK(name.size() > 1 && name[0] == '/');
+                long long x = ReadNumber(block, at);
+                long long y = ReadNumber(block, at);
+                FUZZ_CHECK(NextWord(block, at) == "g");
+                shown.push_back({x, y, -1, name.substr(1)});
+            }
+        }
+        FUZZ_CHECK(shown == rows[row].cells);
+        ++row;
+        at = lineEnd + 1;
     }
-    FUZZ_CHECK(block.empty() || strings == rows.size() + 1);
+    FUZZ_CHECK(row == rows.size());
 }
 
 bool SameFont(const PostScriptFont& a, const PostScriptFont& b) {
     return std::strcmp(a.name, b.name) == 0 && std::strcmp(a.fallback, b.fallback) == 0 &&
            a.cellWidth == b.cellWidth && a.emHeight == b.emHeight && a.ascent == b.ascent;
+}
+
+void AppendUtf8(std::string& out, char32_t code) {
+    if (code < 0x80) {
+        out += static_cast<char>(code);
+    } else if (code < 0x800) {
+        out += static_cast<char>(0xC0 | (code >> 6));
+        out += static_cast<char>(0x80 | (code & 0x3F));
+    } else if (code < 0x10000) {
+        out += static_cast<char>(0xE0 | (code >> 12));
+        out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (code & 0x3F));
+    } else {
+        out += static_cast<char>(0xF0 | (code >> 18));
+        out += static_cast<char>(0x80 | ((code >> 12) & 0x3F));
+        out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (code & 0x3F));
+    }
+}
+
+// A text of today: mostly characters the printer's fonts hold, now and then one they lack
+// (wide, combining, U+FFFD, an invalid byte), and invisible ones of no width.
+std::string MakeText(FuzzedDataProvider& in) {
+    static const char32_t kKinds[][2] = {
+        {0x20, 0x20},     {0x21, 0x7E},     {0x00, 0x1F},     {0x80, 0x9F},
+        {0xA0, 0xFF},     {0x2013, 0x20AC}, {0x0370, 0x03FF}, {0x0400, 0x04FF},
+        {0x2500, 0x257F}, {0x0100, 0x024F}, {0x200B, 0x200F}, {0xFEFF, 0xFEFF},
+        {0x0300, 0x036F}, {0x4E00, 0x9FFF}, {0xFFFD, 0xFFFD}, {0x0000, 0x10FFFF},
+    };
+    constexpr int kKindCount = static_cast<int>(sizeof kKinds / sizeof kKinds[0]);
+    std::string text;
+    std::size_t count = in.ConsumeIntegralInRange<std::size_t>(0, 120);
+    for (std::size_t i = 0; i < count && in.remaining_bytes() > 0; ++i) {
+        int kind = in.ConsumeIntegralInRange(0, kKindCount);
+        if (kind == kKindCount) {
+            text += static_cast<char>(in.ConsumeIntegralInRange(0x80, 0xFF));  // a stray byte
+            continue;
+        }
+        char32_t code = in.ConsumeIntegralInRange<char32_t>(kKinds[kind][0], kKinds[kind][1]);
+        if (code >= 0xD800 && code <= 0xDFFF) {
+            code = 0xFFFD;
+        }
+        AppendUtf8(text, code);
+    }
+    return text;
+}
+
+// What RowText shows of `text`: every character at its cell, nothing when the fonts lack one.
+bool ModelRowText(const std::string& text, long long x, long long y, long long cellWidth,
+                  std::vector<Shown>* cells) {
+    long long cell = 0;
+    for (std::size_t at = 0; at < text.size();) {
+        CellChar ch = NextCellChar(text.data(), text.size(), at);
+        at += ch.bytes;
+        if (ch.cells == 0 && DrawsNothing(ch.code)) {
+            continue;
+        }
+        PrinterGlyph glyph;
+        if (ch.cells != 1 || !FindPrinterGlyph(ch.code, &glyph)) {
+            cells->clear();
+            return false;
+        }
+        if (glyph.name != nullptr) {
+            cells->push_back({x + cell * cellWidth, y, -1, glyph.name});
+        } else if (glyph.byte != ' ') {
+            cells->push_back({x + cell * cellWidth, y, glyph.byte, ""});
+        }
+        ++cell;
+    }
+    return true;
 }
 
 void CheckPage(FuzzedDataProvider& in) {
@@ -134,7 +264,8 @@ void CheckPage(FuzzedDataProvider& in) {
     int current = -1;                   // index into fonts
     std::vector<ShownRow> rows;
     while (in.remaining_bytes() > 0) {
-        if (in.ConsumeIntegralInRange(0, 7) == 0) {
+        int action = in.ConsumeIntegralInRange(0, 7);
+        if (action == 0) {
             // A few fonts, chosen again often: names of any bytes, measures of any size.
             PostScriptFont font;
             int pick = in.ConsumeIntegralInRange(0, 11);
@@ -160,17 +291,33 @@ void CheckPage(FuzzedDataProvider& in) {
         }
         int x = in.ConsumeIntegral<int>();
         int y = in.ConsumeIntegral<int>();
-        std::string text = in.ConsumeRandomLengthString(300);
-        page.Row(x, y, text.data(), text.size());
-        std::size_t first = text.find_first_not_of(' ');
-        if (current < 0 || first == std::string::npos) {
-            continue;
+        const PostScriptFont* font =
+            current < 0 ? nullptr : &fonts[static_cast<std::size_t>(current)];
+        ShownRow row;
+        row.cellWidth = font == nullptr ? 0 : font->cellWidth;
+        long long baseline = static_cast<long long>(y) + (font == nullptr ? 0 : font->ascent);
+        if (action <= 3) {
+            // Bytes of the vector.
+            std::string text = in.ConsumeRandomLengthString(300);
+            page.Row(x, y, text.data(), text.size());
+            for (std::size_t i = 0; i < text.size(); ++i) {
+                if (text[i] != ' ') {
+                    row.cells.push_back({x + static_cast<long long>(i) * row.cellWidth, baseline,
+                                         static_cast<unsigned char>(text[i]), ""});
+                }
+            }
+        } else {
+            std::string text = MakeText(in);
+            std::string before = page.Text();
+            bool held = ModelRowText(text, x, baseline, row.cellWidth, &row.cells);
+            FUZZ_CHECK(page.RowText(x, y, text.data(), text.size()) == (held || font == nullptr));
+            if (!held) {
+                FUZZ_CHECK(page.Text() == before);
+            }
         }
-        std::size_t end = text.find_last_not_of(' ') + 1;
-        const PostScriptFont& font = fonts[static_cast<std::size_t>(current)];
-        rows.push_back({text.substr(first, end - first),
-                        x + static_cast<long long>(first) * font.cellWidth,
-                        static_cast<long long>(y) + font.ascent});
+        if (font != nullptr && !row.cells.empty()) {
+            rows.push_back(row);
+        }
     }
     FUZZ_CHECK(page.Empty() == rows.empty());
     CheckBlock(page.Text(), rows);

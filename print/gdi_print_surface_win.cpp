@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "print/printer_device.h"
+#include "print/printer_glyphs.h"
 #include "print/text_helpers.h"
 
 namespace {
@@ -42,6 +43,78 @@ bool IsFixedPitchPrinterFont(const TEXTMETRICA& tm) {
            (tm.tmPitchAndFamily & TMPF_FIXED_PITCH) == 0;
 }
 
+// TrueType faces as EnumFontFamiliesExW gives them: fixed-pitch ones and the others apart.
+struct TrueTypeFaces {
+    std::vector<std::wstring> fixed;
+    std::vector<std::wstring> other;
+};
+
+int CALLBACK CollectTrueTypeFace(const LOGFONTW* font, const TEXTMETRICW*, DWORD type,
+                                 LPARAM faces) {
+    // Faces named with "@" are the vertical forms of East Asian faces.
+    if ((type & TRUETYPE_FONTTYPE) != 0 && font->lfFaceName[0] != L'@') {
+        auto* lists = reinterpret_cast<TrueTypeFaces*>(faces);
+        std::vector<std::wstring>& list =
+            (font->lfPitchAndFamily & 3) == FIXED_PITCH ? lists->fixed : lists->other;
+        list.emplace_back(font->lfFaceName);
+    }
+    return 1;
+}
+
+void AddFace(std::vector<std::wstring>& faces, const std::wstring& face) {
+    if (face.empty()) {
+        return;
+    }
+    for (const std::wstring& known : faces) {
+        if (lstrcmpiW(known.c_str(), face.c_str()) == 0) {
+            return;
+        }
+    }
+    faces.push_back(face);
+}
+
+HFONT MakeProbeFont(const std::wstring& face) {
+    LOGFONTW logFont = {};
+    logFont.lfHeight = -64;
+    logFont.lfCharSet = DEFAULT_CHARSET;
+    logFont.lfOutPrecision = OUT_TT_ONLY_PRECIS;
+    lstrcpynW(logFont.lfFaceName, face.c_str(), LF_FACESIZE);
+    return CreateFontIndirectW(&logFont);
+}
+
+// Whether the face has the letters i, W and M, all of one advance.
+bool EvenLatinAdvances(HDC probe, const std::wstring& face) {
+    HFONT font = MakeProbeFont(face);
+    if (font == nullptr) {
+        return false;
+    }
+    HGDIOBJ previous = SelectObject(probe, font);
+    INT narrow = 0;
+    INT wide = 0;
+    INT capital = 0;
+    WORD glyphs[3] = {};
+    bool even = GetGlyphIndicesW(probe, L"iWM", 3, glyphs, GGI_MARK_NONEXISTING_GLYPHS) == 3 &&
+                glyphs[0] != 0xFFFF && glyphs[1] != 0xFFFF && glyphs[2] != 0xFFFF &&
+                GetCharWidth32W(probe, L'i', L'i', &narrow) &&
+                GetCharWidth32W(probe, L'W', L'W', &wide) &&
+                GetCharWidth32W(probe, L'M', L'M', &capital) && narrow > 0 && narrow == wide &&
+                wide == capital;
+    SelectObject(probe, previous);
+    DeleteObject(font);
+    return even;
+}
+
+std::string Narrow(const std::wstring& text) {
+    int length = static_cast<int>(text.size());
+    int bytes = WideCharToMultiByte(CP_UTF8, 0, text.data(), length, nullptr, 0, nullptr, nullptr);
+    std::string narrow(static_cast<std::size_t>(bytes > 0 ? bytes : 0), '\0');
+    if (bytes > 0) {
+        WideCharToMultiByte(CP_UTF8, 0, text.data(), length, narrow.data(), bytes, nullptr,
+                            nullptr);
+    }
+    return narrow;
+}
+
 int CALLBACK CollectFixedPrinterFace(const LOGFONTA* font, const TEXTMETRICA*, DWORD type,
                                      LPARAM faces) {
     if ((type & DEVICE_FONTTYPE) != 0 && (type & TRUETYPE_FONTTYPE) == 0 &&
@@ -69,6 +142,12 @@ GdiPrintSurface::GdiPrintSurface(HDC dc) : dc_(dc) {
     takesPostScript_ = ExtEscape(dc_, QUERYESCSUPPORT, sizeof escape,
                                  reinterpret_cast<LPCSTR>(&escape), 0, nullptr) > 0;
     SetBkMode(dc_, TRANSPARENT);
+    TEXTMETRICW tm;
+    wchar_t face[LF_FACESIZE] = {};
+    if (GetTextMetricsW(dc_, &tm) && (tm.tmPitchAndFamily & TMPF_TRUETYPE) != 0 &&
+        GetTextFaceW(dc_, LF_FACESIZE, face) > 0) {
+        defaultFace_ = face;
+    }
     current_ = Measure();
 }
 
@@ -193,6 +272,7 @@ GdiPrintSurface::FontFacts GdiPrintSurface::Measure() {
     if (!GetTextMetricsA(dc_, &tm)) {
         return facts;
     }
+    GetObjectW(GetCurrentObject(dc_, OBJ_FONT), sizeof facts.logFont, &facts.logFont);
     INT blank = 0;
     facts.blankWidth =
         GetCharWidth32A(dc_, ' ', ' ', &blank) && blank > 0 ? blank : tm.tmAveCharWidth;
@@ -266,6 +346,9 @@ void GdiPrintSurface::AbortDocument() {
 
 bool GdiPrintSurface::OpenPage() {
     page_.Begin();
+    pageRows_.clear();
+    pageLacks_ = false;
+    pageScriptRows_ = 0;
     if (StartPage(dc_) <= 0) {
         return false;
     }
@@ -274,7 +357,14 @@ bool GdiPrintSurface::OpenPage() {
 }
 
 void GdiPrintSurface::ClosePage() {
-    SendPage();
+    if (pageLacks_) {
+        DrawPageInTrueType();
+    } else {
+        SendPage();
+    }
+    pageRows_.clear();
+    pageLacks_ = false;
+    pageScriptRows_ = 0;
     EndPage(dc_);
 }
 
@@ -292,63 +382,201 @@ void GdiPrintSurface::SendPage() {
     }
 }
 
-void GdiPrintSurface::PutChars(int x, int y, const CellRun& run, int) {
+void GdiPrintSurface::PutChars(int x, int y, const CellRun& run, int cellWidth) {
+    if (current_.printerFont && page_.UseFont(current_.postScript)) {
+        bool shown = !pageLacks_;
+        if (shown && run.ascii) {
+            page_.Row(x, y, run.text, run.length);
+        } else if (shown) {
+            shown = page_.RowText(x, y, run.text, run.length);
+        }
+        KeepPageRow(x, y, run.text, run.length, cellWidth, shown);
+        return;
+    }
     if (run.ascii) {
         PutBytes(x, y, run.text, run.length);
-        return;
+    } else {
+        PutWide(x, y, run.text, run.length, cellWidth);
     }
-    if (!current_.printerFont) {
-        // The wide call, from the first character that shows on.
-        BlankTrim shown = TrimBlanks(run.text, run.length);
-        int length = static_cast<int>(shown.end - shown.first);
-        std::wstring wide(static_cast<std::size_t>(length), L'\0');
-        int units = length == 0 ? 0
-                                : MultiByteToWideChar(CP_UTF8, 0, run.text + shown.first, length,
-                                                      wide.data(), length);
-        if (units > 0) {
-            TextOutW(dc_, x + static_cast<int>(shown.first) * current_.blankWidth, y, wide.data(),
-                     units);
-            ++textOutRows_;
+}
+
+bool GdiPrintSurface::KeepPageRow(int x, int y, const char* text, std::size_t length, int cellWidth,
+                                  bool shown) {
+    pageRows_.push_back({x, y, cellWidth, std::string(text, length), current_.logFont});
+    if (shown) {
+        ++postScriptRows_;
+        ++pageScriptRows_;
+    } else {
+        pageLacks_ = true;
+    }
+    return shown;
+}
+
+void GdiPrintSurface::DrawPageInTrueType() {
+    page_.Begin();
+    postScriptRows_ -= pageScriptRows_;
+    // The characters beyond ASCII that the face must have.
+    std::wstring characters;
+    for (const PageRow& row : pageRows_) {
+        const char* text = row.text.data();
+        std::size_t length = row.text.size();
+        for (std::size_t at = 0; at < length;) {
+            CellChar ch = NextCellChar(text, length, at);
+            at += ch.bytes;
+            if (ch.code < 0x80 || ch.code >= 0x10000 || (ch.cells == 0 && DrawsNothing(ch.code))) {
+                continue;
+            }
+            auto unit = static_cast<wchar_t>(ch.code);
+            if (characters.find(unit) == std::wstring::npos) {
+                characters += unit;
+            }
         }
-        return;
     }
-    // The page blocks show the characters of 1252: one byte a cell, "?" for what it lacks.
-    std::string bytes;
-    bytes.reserve(run.cells);
-    for (std::size_t at = 0; at < run.length;) {
-        CellChar ch = NextCellChar(run.text, run.length, at);
-        at += ch.bytes;
-        if (ch.cells == 0) {
+    std::wstring face = ChooseCoveringFace(characters);
+    HGDIOBJ original = GetCurrentObject(dc_, OBJ_FONT);
+    HFONT made = nullptr;
+    LOGFONTW madeFrom = {};
+    for (const PageRow& row : pageRows_) {
+        if (made == nullptr || row.logFont.lfHeight != madeFrom.lfHeight ||
+            row.logFont.lfWeight != madeFrom.lfWeight ||
+            row.logFont.lfItalic != madeFrom.lfItalic) {
+            if (made != nullptr) {
+                SelectObject(dc_, original);
+                DeleteObject(made);
+            }
+            madeFrom = row.logFont;
+            LOGFONTW logFont = row.logFont;
+            logFont.lfCharSet = DEFAULT_CHARSET;
+            logFont.lfOutPrecision = OUT_TT_ONLY_PRECIS;
+            logFont.lfPitchAndFamily = 0;
+            lstrcpynW(logFont.lfFaceName, face.c_str(), LF_FACESIZE);
+            made = CreateFontIndirectW(&logFont);
+            if (made == nullptr) {
+                break;
+            }
+            SelectObject(dc_, made);
+        }
+        PutWide(row.x, row.y, row.text.data(), row.text.size(), row.cellWidth);
+    }
+    SelectObject(dc_, original);
+    if (made != nullptr) {
+        DeleteObject(made);
+    }
+    ++coveredPages_;
+    coveringFace_ = Narrow(face);
+}
+
+// The first TrueType face that has every one of `characters`, else the one that has the most:
+// the face that served last, then the face the system stands in with for the printer's
+// default font, then the fixed-pitch faces, those fixed-pitch in their Latin letters, and
+// the others.
+std::wstring GdiPrintSurface::ChooseCoveringFace(const std::wstring& characters) {
+    if (!facesListed_) {
+        facesListed_ = true;
+        HDC screen = CreateCompatibleDC(nullptr);
+        if (screen != nullptr) {
+            TrueTypeFaces found;
+            LOGFONTW all = {};
+            all.lfCharSet = DEFAULT_CHARSET;
+            EnumFontFamiliesExW(screen, &all, CollectTrueTypeFace, reinterpret_cast<LPARAM>(&found),
+                                0);
+            for (const std::wstring& face : found.fixed) {
+                AddFace(faces_, face);
+            }
+            // A face whose Latin letters share one advance is fixed-pitch in practice, though
+            // it reports a variable pitch for its wide East Asian characters.
+            std::vector<std::wstring> variable;
+            for (const std::wstring& face : found.other) {
+                (EvenLatinAdvances(screen, face) ? faces_ : variable).push_back(face);
+            }
+            for (const std::wstring& face : variable) {
+                AddFace(faces_, face);
+            }
+            DeleteDC(screen);
+        }
+    }
+    std::vector<std::wstring> order;
+    AddFace(order, lastFace_);
+    AddFace(order, defaultFace_);
+    for (const std::wstring& face : faces_) {
+        AddFace(order, face);
+    }
+    if (order.empty()) {
+        return L"";
+    }
+    HDC probe = CreateCompatibleDC(nullptr);
+    if (probe == nullptr) {
+        return order.front();
+    }
+    std::wstring best = order.front();
+    int bestCount = -1;
+    int wanted = static_cast<int>(characters.size());
+    std::vector<WORD> glyphs(characters.size() + 1);
+    for (const std::wstring& face : order) {
+        HFONT font = MakeProbeFont(face);
+        if (font == nullptr) {
             continue;
         }
-        wchar_t units[2];
-        int count = 1;
-        if (ch.code >= 0x10000) {
-            units[0] = static_cast<wchar_t>(0xD800 + ((ch.code - 0x10000) >> 10));
-            units[1] = static_cast<wchar_t>(0xDC00 + ((ch.code - 0x10000) & 0x3FF));
-            count = 2;
-        } else {
-            units[0] = static_cast<wchar_t>(ch.code);
+        HGDIOBJ previous = SelectObject(probe, font);
+        wchar_t realised[LF_FACESIZE] = {};
+        GetTextFaceW(probe, LF_FACESIZE, realised);
+        int count = -1;
+        // A face the system replaced with another is not the one asked for.
+        if (lstrcmpiW(realised, face.c_str()) == 0) {
+            count = 0;
+            if (wanted > 0 && GetGlyphIndicesW(probe, characters.data(), wanted, glyphs.data(),
+                                               GGI_MARK_NONEXISTING_GLYPHS) != GDI_ERROR) {
+                for (int i = 0; i < wanted; ++i) {
+                    count += glyphs[static_cast<std::size_t>(i)] != 0xFFFF ? 1 : 0;
+                }
+            }
         }
-        char converted[8];
-        BOOL lacking = FALSE;
-        int length = WideCharToMultiByte(kPostScriptCodePage, WC_NO_BEST_FIT_CHARS, units, count,
-                                         converted, sizeof converted, "?", &lacking);
-        if (length == ch.cells && !lacking) {
-            bytes.append(converted, static_cast<std::size_t>(length));
-        } else {
-            bytes.append(static_cast<std::size_t>(ch.cells), '?');
+        SelectObject(probe, previous);
+        DeleteObject(font);
+        if (count > bestCount) {
+            best = face;
+            bestCount = count;
+        }
+        if (count == wanted) {
+            break;
         }
     }
-    PutBytes(x, y, bytes.data(), bytes.size());
+    DeleteDC(probe);
+    lastFace_ = best;
+    return best;
+}
+
+void GdiPrintSurface::PutWide(int x, int y, const char* text, std::size_t length, int cellWidth) {
+    BlankTrim shown = TrimBlanks(text, length);
+    if (shown.first == shown.end) {
+        return;
+    }
+    wide_.clear();
+    advances_.clear();
+    for (std::size_t at = shown.first; at < shown.end;) {
+        CellChar ch = NextCellChar(text, shown.end, at);
+        at += ch.bytes;
+        INT advance = ch.cells * cellWidth;
+        if (ch.code >= 0x10000) {
+            // A pair of units: its advance on the first, the pair drawn as one glyph there.
+            wide_ += static_cast<wchar_t>(0xD800 + ((ch.code - 0x10000) >> 10));
+            wide_ += static_cast<wchar_t>(0xDC00 + ((ch.code - 0x10000) & 0x3FF));
+            advances_.push_back(advance);
+            advances_.push_back(0);
+        } else {
+            wide_ += static_cast<wchar_t>(ch.code);
+            advances_.push_back(advance);
+        }
+    }
+    // Leading blanks are ASCII: a cell each.
+    int left = x + static_cast<int>(shown.first) * cellWidth;
+    if (ExtTextOutW(dc_, left, y, 0, nullptr, wide_.data(), static_cast<UINT>(wide_.size()),
+                    advances_.data())) {
+        ++textOutRows_;
+    }
 }
 
 void GdiPrintSurface::PutBytes(int x, int y, const char* text, std::size_t length) {
-    if (current_.printerFont && page_.UseFont(current_.postScript)) {
-        page_.Row(x, y, text, length);
-        ++postScriptRows_;
-        return;
-    }
     // Blanks on a transparent background show nothing: only the text between them is drawn.
     BlankTrim shown = TrimBlanks(text, length);
     if (shown.first == shown.end) {

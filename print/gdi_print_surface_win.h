@@ -4,6 +4,8 @@
 #include <windows.h>
 
 #include <map>
+#include <string>
+#include <vector>
 
 #include "print/postscript_page.h"
 #include "print/print_surface.h"
@@ -15,9 +17,13 @@ void SetPrintAbortCheck(PrintAbortCheck check, void* context);
 
 // On a printer that takes PostScript, text drawn in one of the printer's own fixed-pitch fonts
 // goes to the printer as one block of PostScript per page (see PostScriptPage), which costs
-// the printer driver a fraction of what a TextOutA per row costs it. Text in any other font is
-// drawn with TextOutA, without its leading and trailing blanks and on a transparent background.
-// Both ways put every character in the same cell.
+// the printer driver a fraction of what a TextOutA per row costs it: the characters of code page
+// 1252 in strings, the others by the names of the printer font's glyphs. A page holding a
+// character that the printer's fonts lack goes the TextOut way as a whole, in a TrueType face
+// that has its characters (fixed-pitch faces first). Text in any other font is drawn on a
+// transparent background without its leading and trailing blanks: ASCII with TextOutA, other
+// text with ExtTextOutW and an advance of its cells for each character, so that a glyph of
+// another width never moves the ones after it. Both ways put every character in the same cell.
 class GdiPrintSurface : public PrintSurface {
 public:
     // Takes ownership of `dc`, which is deleted with the surface.
@@ -43,28 +49,46 @@ public:
     void AbortDocument() override;
     bool OpenPage() override;
     void ClosePage() override;
-    // UTF-8 other than ASCII goes to the PostScript blocks as 8-bit text of 1252, one byte per
-    // cell ("?" for a character that 1252 lacks), and is drawn with TextOutW otherwise.
     void PutChars(int x, int y, const CellRun& run, int cellWidth) override;
 
     // Whether the printer takes page text as PostScript.
     bool TakesPostScript() const { return takesPostScript_; }
-    // Rows drawn so far as PostScript and with TextOutA.
+    // Rows drawn so far as PostScript and the TextOut way.
     long PostScriptRows() const { return postScriptRows_; }
     long TextOutRows() const { return textOutRows_; }
+    // Pages that went the TextOut way for characters the printer's fonts lack, and the face
+    // the last of them was drawn in.
+    long CoveredPages() const { return coveredPages_; }
+    const std::string& CoveringFace() const { return coveringFace_; }
 
 private:
     // What drawing needs to know of a font, measured when it is first selected.
     struct FontFacts {
         bool printerFont = false;  // drawn as PostScript
         PostScriptFont postScript;
-        int blankWidth = 0;  // advance of a blank, for the TextOutA way
+        int blankWidth = 0;     // advance of a blank, for the TextOutA way
+        LOGFONTW logFont = {};  // as made, for a TrueType face of the same size
+    };
+    // A row of the page drawn in a printer font, kept until the page is sent.
+    struct PageRow {
+        int x;
+        int y;
+        int cellWidth;
+        std::string text;  // UTF-8
+        LOGFONTW logFont;
     };
 
     FontFacts Measure();
-    // Draws 8-bit text of the code page the way of the current font, a byte per cell.
+    // Draws ASCII the way of the current font, a byte per cell.
     void PutBytes(int x, int y, const char* text, std::size_t length);
+    // Draws UTF-8 with ExtTextOutW in the selected font, each character its cells' advance.
+    void PutWide(int x, int y, const char* text, std::size_t length, int cellWidth);
     bool FindPrinterFace(char* out, std::size_t size);
+    // Keeps a row drawn in a printer font; false when the page must go the TextOut way.
+    bool KeepPageRow(int x, int y, const char* text, std::size_t length, int cellWidth, bool shown);
+    // Draws the kept rows of the page in a TrueType face that covers their characters.
+    void DrawPageInTrueType();
+    std::wstring ChooseCoveringFace(const std::wstring& characters);
     void SendPage();
 
     HDC dc_;
@@ -75,6 +99,17 @@ private:
     PostScriptPage page_;
     long postScriptRows_ = 0;
     long textOutRows_ = 0;
+    std::vector<PageRow> pageRows_;
+    bool pageLacks_ = false;  // a row of the page holds what the printer's fonts lack
+    long pageScriptRows_ = 0;
+    long coveredPages_ = 0;
+    std::string coveringFace_;
+    std::wstring defaultFace_;         // the TrueType face of the context's own font, if any
+    std::wstring lastFace_;            // the face that covered the last such page
+    std::vector<std::wstring> faces_;  // TrueType faces to try, fixed-pitch ones first
+    bool facesListed_ = false;
+    std::wstring wide_;  // buffers of PutWide
+    std::vector<INT> advances_;
 };
 
 // Opens the printer named by the profile's "device" entry of section "windows" (the system's

@@ -74,13 +74,17 @@ bool LineFormatter::EmitLine(const char* text, bool formFeed) {
     return EmitLine(line, formFeed);
 }
 
-CellRun LineFormatter::PrepareLine(const CellRun& given) {
+void LineFormatter::PutLineNumber() {
     std::size_t margin = marginLength_;
     if (settings_.LineNumbers && margin >= kNumberField) {
         // Only the first four digits show: 12345 is 1234.
         std::memcpy(marginText_ + margin - kNumberField, numberDigits_, 4);
         std::memcpy(output_ + margin - kNumberField, numberDigits_, 4);
     }
+}
+
+CellRun LineFormatter::PrepareLine(const CellRun& given) {
+    PutLineNumber();
     CellRun line = given;
     if (line.length > kLineSlotSize - 1) {
         line.length = kLineSlotSize - 1;
@@ -90,25 +94,30 @@ CellRun LineFormatter::PrepareLine(const CellRun& given) {
 }
 
 bool LineFormatter::EmitLine(const CellRun& given, bool formFeed) {
-    std::size_t margin = marginLength_;
-    CellRun line = PrepareLine(given);
     std::size_t width = geometry_.UsableWidthCols > 0 ? geometry_.UsableWidthCols : 1;
-    if (line.cells <= width && device_.CurrentLine != 0) {
+    // The line's counts are read one by one, as the reader has just stored them: loaded
+    // together in one wider block (as the compiler would otherwise do) they could not be
+    // forwarded from the processor's pending stores, and every line would wait for them.
+    const std::size_t length = static_cast<const volatile std::size_t&>(given.length);
+    const std::size_t cells = static_cast<const volatile std::size_t&>(given.cells);
+    if (length <= kLineSlotSize - 1 && cells <= width && device_.CurrentLine != 0) {
         // The usual line: one piece, on a page already begun.
-        if (line.text != output_ + margin) {
-            std::memcpy(output_ + margin, line.text, line.length);
+        std::size_t margin = marginLength_;
+        PutLineNumber();
+        if (given.text != output_ + margin) {
+            std::memcpy(output_ + margin, given.text, length);
         }
         CellRun piece;
         piece.text = output_;
-        piece.length = margin + line.length;
-        piece.cells = margin + line.cells;
-        piece.ascii = line.ascii;
+        piece.length = margin + length;
+        piece.cells = margin + cells;
+        piece.ascii = given.ascii;
         device_.PutText(0, piece);
         NextLine(formFeed);
         NextLineNumber();
         return true;
     }
-    return EmitPieces(line, formFeed, 0);
+    return EmitPieces(PrepareLine(given), formFeed, 0);
 }
 
 bool LineFormatter::ResumeLine(const CellRun& given, bool formFeed, std::uint32_t skip) {

@@ -65,6 +65,8 @@ public:
 private:
     // EmitLine for a line of at most kLineSlotSize - 1 bytes, the number field set.
     bool EmitPieces(const CellRun& line, bool formFeed, std::uint32_t skip);
+    // Puts the line number into the margin (when lines are numbered).
+    void PutLineNumber();
     // Puts the line number into the margin and cuts a line to the slot.
     CellRun PrepareLine(const CellRun& given);
     void NextLineNumber();

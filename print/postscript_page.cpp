@@ -4,7 +4,9 @@
 #include <cstdio>
 #include <cstring>
 
+#include "print/printer_glyphs.h"
 #include "print/text_helpers.h"
+#include "text/char_cells.h"
 
 namespace {
 
@@ -19,6 +21,7 @@ namespace {
 // re-encoded font only when the printer does not hold it yet under `key`: in global memory,
 // which outlives the restore, so that the printer and a PDF writer meet one font per document
 // and not one per page. The key names the font's content, which never changes.
+// A character beyond the vector is shown by its glyph's name (g), at its own cell like a row.
 constexpr char kPrologue[] =
     "save 16 dict begin\n"
     "/qf{3 dict begin/k exch def/b exch def/a exch def\n"
@@ -36,7 +39,7 @@ constexpr char kPrologue[] =
     "/Encoding qe def currentdict end k exch definefont pop setglobal}ifelse\n"
     "k findfont[sz 0 0 sz neg 0 0]makefont dup setfont\n"
     "[cw( )stringwidth pop div 0 0 1 0 0]makefont end}bind def\n"
-    "/s{moveto show}bind def\n";
+    "/s{moveto show}bind def/g{moveto glyphshow}bind def\n";
 
 constexpr char kEpilogue[] = "end restore\n";
 
@@ -148,6 +151,75 @@ void PostScriptPage::Row(int x, int y, const char* text, std::size_t length) {
     AppendNumber(body_, static_cast<long long>(y) + font.ascent);
     body_ += " s\n";
     ++rows_;
+}
+
+namespace {
+
+void AppendPlace(std::string& out, long long x, long long y, const char* command) {
+    out += ' ';
+    AppendNumber(out, x);
+    out += ' ';
+    AppendNumber(out, y);
+    out += command;
+}
+
+}  // namespace
+
+bool PostScriptPage::RowText(int x, int y, const char* text, std::size_t length) {
+    if (current_ < 0) {
+        return true;
+    }
+    const PostScriptFont& font = fonts_[current_];
+    long long baseline = static_cast<long long>(y) + font.ascent;
+    std::string line;
+    std::string bytes;        // vector bytes not shown yet
+    long long bytesCell = 0;  // the cell of their first
+    auto showBytes = [&]() {
+        BlankTrim shown = TrimBlanks(bytes.data(), bytes.size());
+        if (shown.first != shown.end) {
+            if (!line.empty()) {
+                line += ' ';
+            }
+            AppendPostScriptString(line, bytes.data() + shown.first, shown.end - shown.first);
+            AppendPlace(line,
+                        x + (bytesCell + static_cast<long long>(shown.first)) * font.cellWidth,
+                        baseline, " s");
+        }
+        bytes.clear();
+    };
+    long long cell = 0;
+    for (std::size_t at = 0; at < length;) {
+        CellChar ch = NextCellChar(text, length, at);
+        at += ch.bytes;
+        if (ch.cells == 0 && DrawsNothing(ch.code)) {
+            continue;
+        }
+        PrinterGlyph glyph;
+        if (ch.cells != 1 || !FindPrinterGlyph(ch.code, &glyph)) {
+            return false;
+        }
+        if (glyph.name == nullptr) {
+            if (bytes.empty()) {
+                bytesCell = cell;
+            }
+            bytes += static_cast<char>(glyph.byte);
+        } else {
+            showBytes();
+            if (!line.empty()) {
+                line += ' ';
+            }
+            AppendName(line, glyph.name);
+            AppendPlace(line, x + cell * font.cellWidth, baseline, " g");
+        }
+        ++cell;
+    }
+    showBytes();
+    if (!line.empty()) {
+        body_ += line;
+        body_ += '\n';
+        ++rows_;
+    }
+    return true;
 }
 
 std::string PostScriptPage::Text() const {

@@ -36,6 +36,13 @@ public:
     // row of blanks adds nothing. Without a font nothing is drawn.
     void Row(int x, int y, const char* text, std::size_t length);
 
+    // Shows the UTF-8 `text` like Row, each character at its own cell: the characters of the
+    // 1252 vector in strings, the others by their glyph names (FindPrinterGlyph), a character
+    // of no width that draws nothing left out. False, adding nothing, when the printer's
+    // fonts lack one of its characters (a wide one, a combining mark, U+FFFD...), so that the
+    // caller can draw the page another way. Without a font nothing is drawn.
+    bool RowText(int x, int y, const char* text, std::size_t length);
+
     // True when the page holds no row.
     bool Empty() const { return rows_ == 0; }
 

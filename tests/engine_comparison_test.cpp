@@ -1,6 +1,7 @@
 // The print engine, rewritten for speed and then for UTF-8, against what it printed before, on
 // generated ASCII and 1252 texts of every kind: C, assembler, Pascal, plain, tabs, CR LF and
-// lone CRs, long lines, form feeds, zero bytes and arbitrary bytes.
+// lone CRs, long lines, form feeds, zero bytes and arbitrary bytes; an ASCII text whose one
+// 1252 letter comes last, and a 1252 text that reads as valid UTF-8 up to its last line.
 // - Lines: TextBuffer reading in pieces of every size gives the lines, widths and ends that
 //   the former 8-bit reader gave reading the whole text (kept below as the reference), once
 //   its UTF-8 is turned back into 1252.
@@ -41,11 +42,24 @@ private:
     std::uint32_t state_;
 };
 
-enum class Kind { C, Assembler, Pascal, Plain, Tabs, CrLf, LongLines, FormFeeds, Bytes };
+enum class Kind {
+    C,
+    Assembler,
+    Pascal,
+    Plain,
+    Tabs,
+    CrLf,
+    LongLines,
+    FormFeeds,
+    Bytes,
+    LateLegacy,
+    Utf8Lookalike
+};
 
 const char* KindName(Kind kind) {
-    static const char* const names[] = {"C",     "Assembler", "Pascal",    "Plain", "Tabs",
-                                        "CR LF", "LongLines", "FormFeeds", "Bytes"};
+    static const char* const names[] = {"C",     "Assembler",  "Pascal",       "Plain",
+                                        "Tabs",  "CR LF",      "LongLines",    "FormFeeds",
+                                        "Bytes", "LateLegacy", "Utf8Lookalike"};
     return names[static_cast<int>(kind)];
 }
 
@@ -161,8 +175,32 @@ std::string Generate(Kind kind, std::uint32_t seed, std::size_t size) {
                     text += static_cast<char>(random.Below(256));
                 }
                 break;
+            case Kind::LateLegacy: {
+                // ASCII across many pieces: the encoding is told only at the last line.
+                std::string words = Words(random, static_cast<int>(random.Below(10)));
+                for (char& ch : words) {
+                    ch = static_cast<unsigned char>(ch) >= 0x80 ? 'e' : ch;
+                }
+                text += words;
+                break;
+            }
+            case Kind::Utf8Lookalike: {
+                // 1252 letters whose bytes make UTF-8 characters of two and three bytes
+                // ("Ã©" is the bytes of é, "â‚¬" those of €): the text is 1252 all the same,
+                // for its last line is not UTF-8.
+                static const char* const pieces[] = {
+                    "caf\xC3\xA9", "5 \xE2\x82\xAC", "na\xC3\xAFve", "word", "\t", "\xC2\xBD"};
+                for (std::uint32_t i = random.Below(8); i > 0; --i) {
+                    text += random.Pick(pieces);
+                    text += ' ';
+                }
+                break;
+            }
         }
         text += '\n';
+    }
+    if (kind == Kind::LateLegacy || kind == Kind::Utf8Lookalike) {
+        text += "the last line: caf\xE9\n";
     }
     // Ends without a line end, or with carriage returns alone, now and then.
     if (seed % 3 == 0) {
@@ -284,8 +322,9 @@ std::uint64_t Digest(const std::string& text) {
     return hash;
 }
 
-constexpr Kind kKinds[] = {Kind::C,    Kind::Assembler, Kind::Pascal,    Kind::Plain, Kind::Tabs,
-                           Kind::CrLf, Kind::LongLines, Kind::FormFeeds, Kind::Bytes};
+constexpr Kind kKinds[] = {Kind::C,     Kind::Assembler,  Kind::Pascal,       Kind::Plain,
+                           Kind::Tabs,  Kind::CrLf,       Kind::LongLines,    Kind::FormFeeds,
+                           Kind::Bytes, Kind::LateLegacy, Kind::Utf8Lookalike};
 
 }  // namespace
 

@@ -226,3 +226,51 @@ TEST(AboutBox, LinkLineBelowTheTextCentred) {
     EXPECT_EQ(rect.bottom, 132);
     EXPECT_EQ(AboutTextTop(16), 64);
 }
+
+TEST(MessageBoxAtResolution, FixedMeasuresGrowWithTheTextsResolution) {
+    // The same box measured at 96 and at 192 DPI, where the font is twice as large.
+    BoxText at96 = Measures(18, 16, 2, 190);
+    BoxText at192 = Measures(36, 32, 2, 380);
+    at192.dpi = 192;
+    const std::uint32_t flags = box_flags::kYesNo | box_flags::kIconQuestion;
+
+    BoxPanel small = ComputePanel(at96, true, flags);
+    BoxPanel large = ComputePanel(at192, true, flags);
+    EXPECT_EQ(small.left, 64);
+    EXPECT_EQ(large.left, 128);
+    EXPECT_EQ(large.right, 2 * small.right);
+    EXPECT_EQ(large.top, 2 * small.top);
+    EXPECT_EQ(large.bottom, 2 * small.bottom);
+    EXPECT_EQ(ComputePanel(at192, false, 0).left, 16);
+
+    BoxSize smallBox = PlainBoxSize(small, at96);
+    BoxSize largeBox = PlainBoxSize(large, at192);
+    EXPECT_EQ(largeBox.width, 2 * smallBox.width);
+    EXPECT_EQ(largeBox.height, 2 * smallBox.height);
+
+    EXPECT_EQ(AnswerButtonWidth(96), kAnswerButtonWidth);
+    EXPECT_EQ(AnswerButtonHeight(96), kAnswerButtonHeight);
+    EXPECT_EQ(AnswerButtonWidth(192), 120);
+    EXPECT_EQ(AnswerButtonHeight(192), 60);
+    EXPECT_EQ(AnswerButtonWidth(144), 90);
+
+    AnswerButtonSet three = PlainAnswerButtons(box_flags::kYesNoCancel, 602, 400, 32, 192);
+    ASSERT_EQ(three.count, 3);
+    EXPECT_EQ(three.buttons[0].x, 301 - 200);
+    EXPECT_EQ(three.buttons[1].x, 301 - 60);
+    EXPECT_EQ(three.buttons[2].x, 301 + 80);
+    EXPECT_EQ(three.buttons[0].y, 400 - 64);
+    // Buttons never overlap at any resolution.
+    for (int dpi : {96, 120, 144, 192, 288}) {
+        AnswerButtonSet set = PlainAnswerButtons(box_flags::kYesNoCancel, 1000, 400, 32, dpi);
+        for (int i = 1; i < set.count; ++i) {
+            EXPECT_GE(set.buttons[i].x, set.buttons[i - 1].x + AnswerButtonWidth(dpi)) << dpi;
+        }
+    }
+
+    AnswerButtonSet about = AboutAnswerButtons(602, 400, 32, 192);
+    EXPECT_EQ(about.buttons[0].x, 301 - 60);
+    EXPECT_EQ(AboutTextTop(32, 192), 2 * AboutTextTop(16));
+    LinkRect link = AboutLinkRect(800, at192, 300, 40);
+    EXPECT_EQ(link.top, AboutTextTop(32, 192) + 3 * 32);
+}

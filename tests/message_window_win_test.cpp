@@ -250,19 +250,24 @@ TEST(MessageWindow, MeasuresFromTheTextIconAndCaption) {
          },
          Key(VK_RETURN)},
         &box);
-    EXPECT_EQ(iconPanel.left, 64) << "an icon stands left of the panel";
+    // The box is laid out at its owner's resolution: 96 in the test prefix, where the pixel
+    // measures are the plain ones.
+    const int dpi = WindowDpi(owner.hwnd);
+    EXPECT_EQ(box.dpi, dpi);
+    EXPECT_EQ(box.measures.dpi, dpi);
+    EXPECT_EQ(iconPanel.left, ScaleToDpi(64, dpi)) << "an icon stands left of the panel";
     ASSERT_EQ(buttonRects.size(), 2u);
     AnswerButtonSet expected =
-        PlainAnswerButtons(MB_YESNO, client.right, client.bottom, box.measures.lineHeight);
+        PlainAnswerButtons(MB_YESNO, client.right, client.bottom, box.measures.lineHeight, dpi);
     for (int i = 0; i < 2; ++i) {
         EXPECT_EQ(buttonRects[i].left, expected.buttons[i].x);
         EXPECT_EQ(buttonRects[i].top, expected.buttons[i].y);
-        EXPECT_EQ(buttonRects[i].right - buttonRects[i].left, kAnswerButtonWidth);
-        EXPECT_EQ(buttonRects[i].bottom - buttonRects[i].top, kAnswerButtonHeight);
+        EXPECT_EQ(buttonRects[i].right - buttonRects[i].left, AnswerButtonWidth(dpi));
+        EXPECT_EQ(buttonRects[i].bottom - buttonRects[i].top, AnswerButtonHeight(dpi));
     }
 
     Ask(owner.hwnd, MB_OK, {keep(&plainPanel, &shortCaption), Key(VK_RETURN)}, &box, "a", "b");
-    EXPECT_EQ(plainPanel.left, 8) << "no icon: the panel starts at 8";
+    EXPECT_EQ(plainPanel.left, ScaleToDpi(8, dpi)) << "no icon: the panel starts at 8";
     Ask(owner.hwnd, MB_OK, {keep(&plainPanel, &longCaption), Key(VK_RETURN)}, &box, "a",
         "a caption far wider than the text of the box");
     EXPECT_GT(longCaption.right - longCaption.left, shortCaption.right - shortCaption.left)

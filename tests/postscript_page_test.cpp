@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -34,14 +35,16 @@ int Count(const std::string& text, const std::string& part) {
     return count;
 }
 
-// The row commands of a block: its lines that show a string.
+// The row commands of a block: its lines that show a string or a glyph.
 std::vector<std::string> Rows(const std::string& block) {
     std::vector<std::string> rows;
     std::size_t at = 0;
     while (at < block.size()) {
         std::size_t end = block.find('\n', at);
         std::string line = block.substr(at, end - at);
-        if (!line.empty() && line[0] == '(') {
+        bool shows = line.size() > 2 && (line.compare(line.size() - 2, 2, " s") == 0 ||
+                                         line.compare(line.size() - 2, 2, " g") == 0);
+        if (shows && line.find(" setfont") == std::string::npos) {
             rows.push_back(line);
         }
         at = end == std::string::npos ? block.size() : end + 1;
@@ -143,6 +146,59 @@ TEST(PostScriptPage, RefusesMoreFontsThanAPageHolds) {
     PostScriptFont known = Font("Courier", "Courier");
     known.emHeight = 40;
     EXPECT_TRUE(page.UseFont(known)) << "a font the page already uses is still there";
+}
+
+TEST(PostScriptPage, TextBeyondTheVectorShowsGlyphsByNameAtTheirCells) {
+    struct Case {
+        const char* text;
+        std::vector<std::string> rows;
+    };
+    const Case cases[] = {
+        // Only characters of the vector: the same row as Row gives for their bytes.
+        {"  caf\u00E9 5 \u20AC \u201Cq\u201D ", {"(caf\\351 5 \\200 \\223q\\224) 60 47 s"}},
+        // A glyph by name at its cell, the strings around it at theirs.
+        {"\u03A9mega", {"/uni03A9 0 47 g (mega) 30 47 s"}},
+        {"x \u0416\u0443\u043A!",
+         {"(x) 0 47 s /afii10024 60 47 g /afii10085 90 47 g /afii10076 120 47 g (!) 150 47 s"}},
+        // Blanks between glyphs are no string of their own; the ones inside a string stay.
+        {" \u03A9 \u03A9  a b ", {"/uni03A9 30 47 g /uni03A9 90 47 g (a b) 180 47 s"}},
+        // Invisible characters of no width are left out and take no cell.
+        {"a\u200Bb\uFEFF\u03A9", {"(ab) 0 47 s /uni03A9 60 47 g"}},
+        // Control characters are bytes of the vector, as today.
+        {"\x01\xC2\x85", {"(\\001\\201) 0 47 s"}},
+        {"   ", {}},
+    };
+    for (const Case& c : cases) {
+        PostScriptPage page;
+        page.Begin();
+        ASSERT_TRUE(page.UseFont(Font("NimbusMonoPS-Regular", "Courier")));
+        EXPECT_TRUE(page.RowText(0, 0, c.text, std::strlen(c.text))) << c.text;
+        EXPECT_EQ(Rows(page.Text()), c.rows) << c.text;
+        EXPECT_EQ(page.Empty(), c.rows.empty());
+    }
+}
+
+TEST(PostScriptPage, ARowWithWhatThePrinterFontsLackAddsNothing) {
+    const char* const lacking[] = {
+        "\u65E5\u672C",       // wide
+        "e\u0301",            // a combining mark
+        "bad \xFF byte",      // invalid UTF-8 reads as U+FFFD
+        "ok \uFFFD",          // the replacement character itself
+        "\u03A9 and \u05D0",  // the Greek one is there, the Hebrew one is not
+    };
+    for (const char* text : lacking) {
+        PostScriptPage page;
+        page.Begin();
+        ASSERT_TRUE(page.UseFont(Font("NimbusMonoPS-Regular", "Courier")));
+        page.Row(0, 0, "before", 6);
+        std::string before = page.Text();
+        EXPECT_FALSE(page.RowText(0, 63, text, std::strlen(text))) << text;
+        EXPECT_EQ(page.Text(), before) << text;
+    }
+    PostScriptPage unfonted;
+    unfonted.Begin();
+    EXPECT_TRUE(unfonted.RowText(0, 0, "\u03A9", 2));
+    EXPECT_TRUE(unfonted.Empty()) << "nothing is drawn without a font";
 }
 
 TEST(PostScriptName, IsReadFromTheWindowsOrMacintoshRecordOfNameSix) {

@@ -11,6 +11,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
@@ -82,6 +83,67 @@ std::vector<Document> Documents() {
             {"plain.txt", plain, true, false, 2, 3, 2, 4}};
 }
 
+// Documents printed by the two printing tests: the recorded ones first, then today's text.
+constexpr int kRecordedDocuments = 4;
+
+// Today's text in each of the encodings the program reads: the characters beyond ASCII, a
+// tab, and a row of accented letters over a row of plain ones, every bar in the same column.
+struct EncodedText {
+    const char* name;
+    std::string content;
+    bool beyond1252;  // holds the Greek and Cyrillic words, which code page 1252 lacks
+};
+
+std::string TodaysText(bool beyond1252) {
+    std::string text = "caf\u00E9\nGr\u00FC\u00DFe\n5 \u20AC\n\u00BD\n";
+    if (beyond1252) {
+        text += "\u03A9mega\n\u0416\u0443\u043A\n";
+    }
+    text += "\u201Cquoted\u201D\na\tb\n";
+    for (int i = 0; i < 10; ++i) {
+        text += "\u00E9| ";
+    }
+    text += "\n";
+    for (int i = 0; i < 10; ++i) {
+        text += "e| ";
+    }
+    return text + "\n";
+}
+
+std::wstring Widened(const std::string& utf8) {
+    std::wstring wide(utf8.size(), L'\0');
+    int length = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()),
+                                     wide.data(), static_cast<int>(wide.size()));
+    wide.resize(static_cast<std::size_t>(length));
+    return wide;
+}
+
+std::vector<EncodedText> EncodedTexts() {
+    std::string utf8 = TodaysText(true);
+    std::string utf16 = "\xFF\xFE";
+    for (wchar_t unit : Widened(utf8)) {
+        utf16 += static_cast<char>(unit & 0xFF);
+        utf16 += static_cast<char>(unit >> 8);
+    }
+    std::wstring latin = Widened(TodaysText(false));
+    std::string cp1252(latin.size() * 2, '\0');
+    BOOL lacking = FALSE;
+    int length = WideCharToMultiByte(1252, WC_NO_BEST_FIT_CHARS, latin.data(),
+                                     static_cast<int>(latin.size()), cp1252.data(),
+                                     static_cast<int>(cp1252.size()), "?", &lacking);
+    cp1252.resize(static_cast<std::size_t>(length));
+    EXPECT_FALSE(lacking);
+    return {{"utf8.txt", utf8, true},
+            {"utf8-mark.txt", "\xEF\xBB\xBF" + utf8, true},
+            {"utf16.txt", utf16, true},
+            {"cp1252.txt", cp1252, false}};
+}
+
+// A text that the printer's fonts cannot show: its page goes the TextOut way.
+const char kEastAsianText[] = "\u65E5\u672C\u8A9E text\n";
+
+constexpr int kAllDocuments = kRecordedDocuments + 2 * 4 + 1;
+
 // The work folder shared with the script, as a Windows path.
 std::string WorkDir() {
     const char* dir = std::getenv("QUILLMAR_REAL_PRINT_DIR");
@@ -127,9 +189,17 @@ std::string RealisedDefaultFace() {
     return face;
 }
 
+// What the printer's surface did with a document.
+struct SurfaceCounts {
+    long postScriptRows = 0;
+    long textOutRows = 0;
+    long coveredPages = 0;  // pages that went the TextOut way for what the printer lacks
+    std::string coveringFace;
+};
+
 // Prints one document on the real default printer; answers the print dialog like a user.
 void PrintForReal(const Document& document, const std::string& path, Path way,
-                  RecordingMetrics* metrics) {
+                  RecordingMetrics* metrics, SurfaceCounts* counts = nullptr) {
     PrinterDevice device;
     OpenDefaultPrinter(device);
     ASSERT_TRUE(device.HasDevice()) << "no default printer";
@@ -166,7 +236,12 @@ void PrintForReal(const Document& document, const std::string& path, Path way,
     EXPECT_EQ(device.PrintDialog.Copies, document.copies);
     auto* surface = dynamic_cast<GdiPrintSurface*>(device.Surface());
     ASSERT_NE(surface, nullptr);
-    if (way == Path::PostScript) {
+    if (counts != nullptr) {
+        counts->postScriptRows = surface->PostScriptRows();
+        counts->textOutRows = surface->TextOutRows();
+        counts->coveredPages = surface->CoveredPages();
+        counts->coveringFace = surface->CoveringFace();
+    } else if (way == Path::PostScript) {
         EXPECT_TRUE(surface->TakesPostScript()) << "the test printer takes PostScript";
         EXPECT_GT(surface->PostScriptRows(), 0) << settings.font;
         EXPECT_EQ(surface->TextOutRows(), 0) << settings.font;
@@ -426,12 +501,182 @@ TEST(RealPrint, PrintsBothDocumentsOnTheDefaultPrinter) {
     WriteAll(work + "\\documents", std::to_string(number) + "\n");
 }
 
+TEST(RealPrint, PrintsTodaysTextOnBothPaths) {
+    std::string work = WorkDir();
+    ASSERT_FALSE(work.empty()) << "run by real_print_test.sh, which sets QUILLMAR_REAL_PRINT_DIR";
+    Document document = {"", "", false, false, 0, 0, 1, 1};
+    int number = kRecordedDocuments;
+    for (Path way : {Path::PostScript, Path::TextOut}) {
+        for (const EncodedText& text : EncodedTexts()) {
+            ++number;
+            SCOPED_TRACE(std::string(text.name) +
+                         (way == Path::PostScript ? " as PostScript" : " the TextOut way"));
+            std::string path = work + "\\" + text.name;
+            WriteAll(path, text.content);
+            RecordingMetrics metrics;
+            SurfaceCounts counts;
+            PrintForReal(document, path, way, &metrics, &counts);
+            if (HasFatalFailure()) {
+                return;
+            }
+            // The printer's fonts hold every one of these characters.
+            EXPECT_EQ(counts.coveredPages, 0);
+            EXPECT_EQ(counts.postScriptRows > 0, way == Path::PostScript);
+            EXPECT_EQ(counts.textOutRows > 0, way == Path::TextOut);
+            WriteAll(work + "\\doc" + std::to_string(number) + ".metrics",
+                     std::to_string(metrics.dpi) + " " + std::to_string(metrics.charWidth) + " " +
+                         std::to_string(metrics.lineHeight) + "\n");
+        }
+    }
+    {
+        ++number;
+        SCOPED_TRACE("East Asian text as PostScript");
+        std::string path = work + "\\cjk.txt";
+        WriteAll(path, kEastAsianText);
+        RecordingMetrics metrics;
+        SurfaceCounts counts;
+        PrintForReal(document, path, Path::PostScript, &metrics, &counts);
+        if (HasFatalFailure()) {
+            return;
+        }
+        EXPECT_EQ(counts.coveredPages, 1);
+        EXPECT_EQ(counts.postScriptRows, 0) << "the whole page goes the TextOut way";
+        EXPECT_GT(counts.textOutRows, 0);
+        EXPECT_NE(counts.coveringFace.find("WenQuanYi"), std::string::npos) << counts.coveringFace;
+        WriteAll(work + "\\doc" + std::to_string(number) + ".metrics",
+                 std::to_string(metrics.dpi) + " " + std::to_string(metrics.charWidth) + " " +
+                     std::to_string(metrics.lineHeight) + "\n");
+    }
+    EXPECT_EQ(number, kAllDocuments);
+    WriteAll(work + "\\documents", std::to_string(number) + "\n");
+}
+
+namespace {
+
+// A word of a PDF page as pdftotext places it, in points.
+struct PdfWord {
+    std::string text;  // UTF-8
+    double xMin;
+    double xMax;
+    double y;  // middle
+};
+
+std::vector<PdfWord> FirstPageWords(const std::string& bbox) {
+    std::vector<PdfWord> words;
+    std::size_t at = bbox.find("<page ");
+    if (at == std::string::npos) {
+        return words;
+    }
+    std::string body = bbox.substr(at, bbox.find("</page>", at) - at);
+    for (const auto& word : Tags(body, "word")) {
+        // The TrueType faces' driver names the glyph of the Greek capital omega "Omega",
+        // which the glyph list reads as the ohm sign.
+        static const Replacement lookAlikes[] = {{"\u2126", "\u03A9"}};
+        words.push_back({Replaced(DecodeEntities(word.second), lookAlikes),
+                         Number(word.first, "xMin"), Number(word.first, "xMax"),
+                         (Number(word.first, "yMin") + Number(word.first, "yMax")) / 2});
+    }
+    return words;
+}
+
+const PdfWord* FindWord(const std::vector<PdfWord>& words, const std::string& text) {
+    for (const PdfWord& word : words) {
+        if (word.text == text) {
+            return &word;
+        }
+    }
+    return nullptr;
+}
+
+// The words of one text, in the order of their x.
+std::vector<PdfWord> WordsOf(const std::vector<PdfWord>& words, const std::string& text) {
+    std::vector<PdfWord> found;
+    for (const PdfWord& word : words) {
+        if (word.text == text) {
+            found.push_back(word);
+        }
+    }
+    std::sort(found.begin(), found.end(),
+              [](const PdfWord& a, const PdfWord& b) { return a.xMin < b.xMin; });
+    return found;
+}
+
+}  // namespace
+
+TEST(RealPrintCheck, TodaysTextShowsEveryCharacterAtItsCell) {
+    std::string work = WorkDir();
+    ASSERT_FALSE(work.empty()) << "run by real_print_test.sh, which sets QUILLMAR_REAL_PRINT_DIR";
+    ASSERT_EQ(std::atoi(ReadAll(work + "\\documents").c_str()), kAllDocuments);
+    std::vector<EncodedText> texts = EncodedTexts();
+    for (int number = kRecordedDocuments + 1; number <= kAllDocuments; ++number) {
+        std::string stem = work + "\\doc" + std::to_string(number);
+        std::istringstream figures(ReadAll(stem + ".metrics"));
+        RecordingMetrics metrics;
+        figures >> metrics.dpi >> metrics.charWidth >> metrics.lineHeight;
+        ASSERT_GT(metrics.charWidth, 0);
+        double cell = metrics.charWidth * 72.0 / metrics.dpi;  // in points
+        std::string bbox = ReadAll(stem + ".bbox.html");
+        std::vector<PdfWord> words = FirstPageWords(bbox);
+        EXPECT_EQ(std::atoi(ReadAll(stem + ".pages").c_str()), 1);
+        EXPECT_EQ(bbox.find("\u00EF\u00BB\u00BF"), std::string::npos) << "a mark shown as 1252";
+        EXPECT_EQ(bbox.find("\uFEFF"), std::string::npos) << "a mark shown";
+        if (number == kAllDocuments) {
+            SCOPED_TRACE("East Asian text");
+            // pdftotext takes each wide character for a word: two cells apart.
+            const char* const wide[] = {"\u65E5", "\u672C", "\u8A9E"};
+            const PdfWord* first = FindWord(words, wide[0]);
+            ASSERT_NE(first, nullptr) << bbox;
+            for (int i = 1; i < 3; ++i) {
+                const PdfWord* next = FindWord(words, wide[i]);
+                ASSERT_NE(next, nullptr) << wide[i] << "\n" << bbox;
+                EXPECT_NEAR(next->xMin - first->xMin, 2.0 * i * cell, cell / 4);
+            }
+            const PdfWord* after = FindWord(words, "text");
+            ASSERT_NE(after, nullptr);
+            EXPECT_NEAR(after->xMin - first->xMin, 7 * cell, cell / 4);
+            continue;
+        }
+        std::size_t index = static_cast<std::size_t>(number - kRecordedDocuments - 1) % 4;
+        const EncodedText& text = texts[index];
+        SCOPED_TRACE(std::string(text.name) +
+                     (number - kRecordedDocuments <= 4 ? " as PostScript" : " the TextOut way"));
+        std::vector<std::string> expected = {"caf\u00E9", "Gr\u00FC\u00DFe", "5",
+                                             "\u20AC",    "\u00BD",          "\u201Cquoted\u201D"};
+        if (text.beyond1252) {
+            expected.push_back("\u03A9mega");
+            expected.push_back("\u0416\u0443\u043A");
+        }
+        for (const std::string& word : expected) {
+            EXPECT_NE(FindWord(words, word), nullptr) << word << "\n" << bbox;
+        }
+        // The tab: "b" at the next stop, 8 cells after "a".
+        const PdfWord* a = FindWord(words, "a");
+        const PdfWord* b = FindWord(words, "b");
+        ASSERT_NE(a, nullptr);
+        ASSERT_NE(b, nullptr);
+        EXPECT_NEAR(b->xMin - a->xMin, 8 * cell, cell / 4);
+        EXPECT_NEAR(b->y, a->y, 1);
+        // Each bar of the accented row exactly over the one of the plain row.
+        std::vector<PdfWord> accented = WordsOf(words, "\u00E9|");
+        std::vector<PdfWord> plain = WordsOf(words, "e|");
+        ASSERT_EQ(accented.size(), 10u) << bbox;
+        ASSERT_EQ(plain.size(), 10u) << bbox;
+        for (std::size_t i = 0; i < 10; ++i) {
+            SCOPED_TRACE("bar " + std::to_string(i + 1));
+            EXPECT_NEAR(accented[i].xMax, plain[i].xMax, 0.2);
+            EXPECT_NEAR(accented[i].xMin, plain[i].xMin, 0.2);
+            EXPECT_NEAR(plain[i].xMin - plain[0].xMin, 3.0 * i * cell, cell / 4);
+            EXPECT_GT(plain[i].y, accented[i].y);
+        }
+    }
+}
+
 TEST(RealPrintCheck, ThePdfsHoldTheRecordedPages) {
     std::string work = WorkDir();
     ASSERT_FALSE(work.empty()) << "run by real_print_test.sh, which sets QUILLMAR_REAL_PRINT_DIR";
     int documents = std::atoi(ReadAll(work + "\\documents").c_str());
-    ASSERT_EQ(documents, 4) << "two files, each printed both ways";
-    for (int number = 1; number <= documents; ++number) {
+    ASSERT_EQ(documents, kAllDocuments);
+    for (int number = 1; number <= kRecordedDocuments; ++number) {
         SCOPED_TRACE("document " + std::to_string(number));
         std::string stem = work + "\\doc" + std::to_string(number);
         std::istringstream figures(ReadAll(stem + ".metrics"));

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <string>
 
 TEST(Utf8, ValidAndInvalidSequences) {
@@ -80,6 +81,80 @@ TEST(Utf8, TheCheckerAgreesWhereverThePiecesAreCut) {
                 checker.Feed(text.data() + b, text.size() - b);
                 EXPECT_EQ(checker.Finish(), whole) << text << " cut at " << a << ", " << b;
             }
+        }
+    }
+}
+
+namespace {
+
+// The valid start of text[0, length), character by character.
+std::size_t ValidLengthOneByOne(const char* text, std::size_t length) {
+    const auto* bytes = reinterpret_cast<const unsigned char*>(text);
+    std::size_t at = 0;
+    while (at < length) {
+        if (bytes[at] < 0x80) {
+            ++at;
+            continue;
+        }
+        char32_t code = 0;
+        std::size_t size = DecodeUtf8Valid(bytes + at, length - at, &code);
+        if (size == 0) {
+            break;
+        }
+        at += size;
+    }
+    return at;
+}
+
+}  // namespace
+
+TEST(Utf8, ValidLengthOfBlocksCheckedAtOnceIsTheOneByOneLength) {
+    // Texts of ASCII and characters of two and three bytes, the first bytes with narrower
+    // second bytes, four bytes, and every kind of fault, cut anywhere against the blocks.
+    const char* const pieces[] = {"a",
+                                  "text ",
+                                  "\xC3\xA9",
+                                  "\xD0\x96",
+                                  "\xE2\x82\xAC",
+                                  "\xE6\x97\xA5",
+                                  "\xE0\xA4\x85",
+                                  "\xED\x9F\xBF",
+                                  "\xF0\x9F\x98\x80",
+                                  "\xC2\x80",
+                                  "\xDF\xBF",
+                                  "\xEF\xBF\xBD",
+                                  "\x80",
+                                  "\xBF",
+                                  "\xC3",
+                                  "\xE2\x82",
+                                  "\xC0\x80",
+                                  "\xE0\x80\x80",
+                                  "\xED\xA0\x80",
+                                  "\xF5\x80",
+                                  "\xFF",
+                                  "\xC3\xC3",
+                                  "\xE2\x41\x41"};
+    constexpr std::size_t kPieces = sizeof pieces / sizeof pieces[0];
+    std::uint32_t state = 12345;
+    auto next = [&state] {
+        state ^= state << 13;
+        state ^= state >> 17;
+        state ^= state << 5;
+        return state;
+    };
+    for (int round = 0; round < 3000; ++round) {
+        std::string text;
+        // Mostly valid texts, so that the faults come at every place of a block.
+        const std::uint32_t faults = round % 4 == 0 ? kPieces : 12;
+        while (text.size() < static_cast<std::size_t>(40 + round % 50)) {
+            std::uint32_t pick = next() % 8 < 5 ? next() % 2 : next() % faults;
+            text += pieces[pick];
+        }
+        for (std::size_t start = 0; start < 17 && start < text.size(); ++start) {
+            const char* at = text.data() + start;
+            const std::size_t length = text.size() - start;
+            ASSERT_EQ(ValidUtf8Length(at, length), ValidLengthOneByOne(at, length))
+                << "round " << round << " from " << start;
         }
     }
 }

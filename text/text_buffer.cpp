@@ -237,15 +237,6 @@ void TextBuffer::Rewind() {
     windowSource_ = 0;
 }
 
-TextPosition TextBuffer::Tell() const {
-    TextPosition position;
-    position.windowStart = windowStart_;
-    position.source = windowSource_;
-    position.cursor = cursor_;
-    position.pendingEmptyLine = pendingEmptyLine_;
-    return position;
-}
-
 bool TextBuffer::Seek(const TextPosition& position) {
     pendingEmptyLine_ = position.pendingEmptyLine;
     if (position.windowStart == windowStart_ && data_ != nullptr) {

@@ -142,19 +142,62 @@ std::size_t FindNonAscii(const char* bytes, std::size_t length) {
     return at;
 }
 
+namespace {
+
+#if defined(__SSE2__)
+// Checks the sixteen bytes of `block` (`high`: a bit for each from 0x80), which start at a
+// character's first byte, when they hold characters of at most three bytes (E0 and ED, whose
+// second bytes have narrower ranges, not among them): every first byte must be followed by just
+// as many continuation bytes as it asks for, and no other continuation byte be found. Returns
+// the bytes up to the end of the last character that ends within the block, or 0 when the
+// block needs the check character by character (which also finds where an invalid one starts).
+std::size_t ValidBlockLength(__m128i block, unsigned high) {
+    auto mask = [](__m128i bytes) { return static_cast<unsigned>(_mm_movemask_epi8(bytes)); };
+    // As signed bytes: continuation bytes 80..BF are -128..-65, first bytes of two C2..DF
+    // -62..-33, of three E0..EF -32..-17.
+    const unsigned continuation = mask(_mm_cmplt_epi8(block, _mm_set1_epi8(-64)));
+    const unsigned two = mask(_mm_and_si128(_mm_cmpgt_epi8(block, _mm_set1_epi8(-63)),
+                                            _mm_cmplt_epi8(block, _mm_set1_epi8(-32))));
+    const unsigned three = mask(_mm_and_si128(_mm_cmpgt_epi8(block, _mm_set1_epi8(-33)),
+                                              _mm_cmplt_epi8(block, _mm_set1_epi8(-16))));
+    const unsigned narrow = mask(_mm_or_si128(_mm_cmpeq_epi8(block, _mm_set1_epi8(-32)),
+                                              _mm_cmpeq_epi8(block, _mm_set1_epi8(-19))));
+    if ((high & ~(continuation | two | three)) != 0 || narrow != 0) {
+        return 0;  // C0, C1, F0 to FF, E0 or ED
+    }
+    // The continuation bytes the first bytes ask for, up to two beyond the block.
+    const unsigned wanted = two << 1 | three << 1 | three << 2;
+    if ((wanted & 0xFFFF) != continuation) {
+        return 0;
+    }
+    // A character that goes on past the block is left to the next one.
+    const unsigned crossing = (two & 0x8000) | (three & 0xC000);
+    return crossing == 0 ? 16 : static_cast<std::size_t>(__builtin_ctz(crossing));
+}
+#endif
+
+}  // namespace
+
 std::size_t ValidUtf8Length(const char* text, std::size_t length, bool* cut) {
     const auto* bytes = reinterpret_cast<const unsigned char*>(text);
     std::size_t at = 0;
     while (at < length) {
 #if defined(__SSE2__)
         if (length - at >= 16) {
-            int high =
-                _mm_movemask_epi8(_mm_loadu_si128(reinterpret_cast<const __m128i*>(text + at)));
+            __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text + at));
+            auto high = static_cast<unsigned>(_mm_movemask_epi8(block));
             if (high == 0) {
                 at += 16;
                 continue;
             }
-            at += static_cast<std::size_t>(__builtin_ctz(static_cast<unsigned>(high)));
+            // Text of letters beyond ASCII has one in a few characters of two or three bytes:
+            // whole blocks of it are checked at once.
+            std::size_t valid = ValidBlockLength(block, high);
+            if (valid > 0) {
+                at += valid;
+                continue;
+            }
+            at += static_cast<std::size_t>(__builtin_ctz(high));
         }
 #endif
         if (bytes[at] < 0x80) {

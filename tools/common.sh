@@ -44,11 +44,11 @@ ensure_packages() {
 
 QUILLMAR_PIDS=()
 
-# Starts Xvfb on a free display and exports DISPLAY.
+# Starts Xvfb on a free display of WIDTHxHEIGHT pixels (default 1280x1024) and exports DISPLAY.
 start_display() {
     local ready
     ready=$(mktemp)
-    Xvfb -displayfd 5 -screen 0 1280x1024x24 -nolisten tcp 5>"$ready" >/dev/null 2>&1 &
+    Xvfb -displayfd 5 -screen 0 "${1:-1280x1024}x24" -nolisten tcp 5>"$ready" >/dev/null 2>&1 &
     QUILLMAR_PIDS+=($!)
     local tries=0
     until [ -s "$ready" ]; do

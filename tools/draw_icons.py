@@ -1,9 +1,11 @@
 #!/usr/bin/env python3
 """Draws Quillmar's icons and writes them as .ico files into res/ (standard library only).
 
-104 printer.ico: a printer with a sheet, at 16, 32 and 48 pixels.
-105 folder.ico and 106 drive.ico: 32 x 32 images whose picture lies in the top-left 18 x 14
-pixels; the rest is transparent (the file list draws them at a row's top-left corner).
+Every icon holds images of 16, 24, 32, 48 and 64 pixels, one for each display resolution.
+104 printer.ico: a printer with a sheet.
+105 folder.ico and 106 drive.ico: square images whose picture lies in their top-left part, as
+the 18 x 14 pixels of the 32-pixel image; the rest is transparent (the file list and the drive
+selector draw them at a row's top-left corner, at the size that fits the row).
 
 Usage: tools/draw_icons.py [OUTPUT_DIR]   (default: res/ beside this script's folder)
 """
@@ -36,9 +38,22 @@ class Canvas:
             for x in range(max(0, x0), min(self.size, x1)):
                 self.pixels[y][x] = colour
 
-    def box(self, x0, y0, x1, y1, fill, outline=OUTLINE):
+    def box(self, x0, y0, x1, y1, fill, outline=OUTLINE, width=1):
         self.rect(x0, y0, x1, y1, outline)
-        self.rect(x0 + 1, y0 + 1, x1 - 1, y1 - 1, fill)
+        self.rect(x0 + width, y0 + width, x1 - width, y1 - width, fill)
+
+
+SIZES = (16, 24, 32, 48, 64)
+
+
+def row_scale(size):
+    """Pixels of the 32-pixel drawing to pixels of a `size` one; outlines at least 1 wide."""
+    s = size / 32.0
+
+    def u(v):
+        return int(round(v * s))
+
+    return u, max(1, int(round(s)))
 
 
 def printer(size):
@@ -63,19 +78,21 @@ def printer(size):
     return c
 
 
-def folder():
-    c = Canvas(32)
-    c.box(0, 0, 8, 4, FOLDER)  # the tab
-    c.box(0, 2, 18, 14, FOLDER)
-    c.rect(1, 3, 17, 4, FOLDER_DARK)
+def folder(size=32):
+    c = Canvas(size)
+    u, w = row_scale(size)
+    c.box(0, 0, u(8), u(4), FOLDER, width=w)  # the tab
+    c.box(0, u(2), u(18), u(14), FOLDER, width=w)
+    c.rect(w, u(2) + w, u(18) - w, u(2) + 2 * w, FOLDER_DARK)
     return c
 
 
-def drive():
-    c = Canvas(32)
-    c.box(0, 3, 18, 13, DRIVE)
-    c.rect(2, 6, 12, 7, DRIVE_DARK)  # the slot
-    c.rect(14, 9, 16, 11, LIGHT)
+def drive(size=32):
+    c = Canvas(size)
+    u, w = row_scale(size)
+    c.box(0, u(3), u(18), u(13), DRIVE, width=w)
+    c.rect(u(2), u(6), u(12), u(6) + w, DRIVE_DARK)  # the slot
+    c.rect(u(14), u(9), u(16), u(11), LIGHT)
     return c
 
 
@@ -116,9 +133,9 @@ def write_icon(path, canvases):
 def main():
     here = os.path.dirname(os.path.abspath(__file__))
     out = sys.argv[1] if len(sys.argv) > 1 else os.path.join(here, "..", "res")
-    write_icon(os.path.join(out, "printer.ico"), [printer(16), printer(32), printer(48)])
-    write_icon(os.path.join(out, "folder.ico"), [folder()])
-    write_icon(os.path.join(out, "drive.ico"), [drive()])
+    write_icon(os.path.join(out, "printer.ico"), [printer(n) for n in SIZES])
+    write_icon(os.path.join(out, "folder.ico"), [folder(n) for n in SIZES])
+    write_icon(os.path.join(out, "drive.ico"), [drive(n) for n in SIZES])
 
 
 if __name__ == "__main__":

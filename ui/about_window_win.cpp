@@ -37,9 +37,11 @@ void AboutWindow::CreateButtons() {
         DeleteObject(region);
     }
     SetWindowPos(hwnd, HWND_TOP, 0, 0, size.cx, size.cy, SWP_NOMOVE);
-    AnswerButtonSet set = AboutAnswerButtons(client.right, client.bottom, measures.lineHeight);
+    AnswerButtonSet set = AboutAnswerButtons(client.right, client.bottom, measures.lineHeight, dpi);
     const AnswerButtonSpec& ok = set.buttons[0];
-    AnswerButtons[0].Create(hwnd, 0, ok.text, ok.x, ok.y, kAnswerButtonWidth, kAnswerButtonHeight);
+    AnswerButtons[0].Create(hwnd, 0, ok.text, ok.x, ok.y, AnswerButtonWidth(dpi),
+                            AnswerButtonHeight(dpi));
+    UseBoxFont(AnswerButtons[0].hwnd);
     buttonResults[0] = ok.result;
     buttonCount = set.count;
 }
@@ -51,7 +53,7 @@ void AboutWindow::OnPaint() {
         return;
     }
     HBRUSH brush = CreateSolidBrush(backColour);
-    HPEN pen = CreatePen(PS_SOLID, 3, RGB(255, 0, 0));
+    HPEN pen = CreatePen(PS_SOLID, ScaleToDpi(3, dpi), RGB(255, 0, 0));
     HGDIOBJ oldBrush = brush != nullptr ? SelectObject(dc, brush) : nullptr;
     HGDIOBJ oldPen = pen != nullptr ? SelectObject(dc, pen) : nullptr;
     Ellipse(dc, 1, 1, size.cx - 2, size.cy - 2);
@@ -68,9 +70,9 @@ void AboutWindow::OnPaint() {
         DeleteObject(pen);
     }
     if (icon != nullptr) {
-        DrawIcon(dc, size.cx / 2 - 16, 18, icon);
+        sizedIcon.Draw(dc, size.cx / 2 - ScaleToDpi(16, dpi), ScaleToDpi(18, dpi));
     }
-    DrawTextLines(dc, 0, size.cx, AboutTextTop(measures.lineHeight));
+    DrawTextLines(dc, 0, size.cx, AboutTextTop(measures.lineHeight, dpi));
     if (caption[0] != '\0' && linkPlaced == 0) {
         PlaceLink(dc);
     }
@@ -80,7 +82,7 @@ void AboutWindow::OnPaint() {
 void AboutWindow::PlaceLink(HDC dc) {
     linkFont.logFont.lfUnderline = TRUE;
     linkFont.colour = RGB(0, 0, 128);
-    linkFont.CreateFor(dc, "MS Sans Serif", 12);
+    linkFont.CreateAt(dpi == kDefaultDpi ? "MS Sans Serif" : kScalableFace, 12, dpi);
     HGDIOBJ previous = linkFont.Select(dc);
     SIZE extent = {};
     WideText shown(caption);

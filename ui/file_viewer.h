@@ -8,10 +8,12 @@
 
 #include <cstdint>
 
+#include "ui/dpi_scale.h"
 #include "ui/text_font.h"
 #include "ui/viewer_document.h"
 #include "ui/viewer_scroll.h"
 #include "ui/window.h"
+#include "ui/window_dpi.h"
 
 class FileViewer : public Window {
 public:
@@ -52,6 +54,8 @@ public:
     // not be made.
     HFONT font = nullptr;
     TextFont textFont;
+    // The resolution the window is shown at; the font is made for it.
+    int dpi = kDefaultDpi;
     int clientWidth = 0;
     int clientHeight = 0;
     int maxLineChars = kViewerMaxLineChars;
@@ -73,6 +77,10 @@ private:
     void HandleSize(LPARAM lParam);
     void HandlePaint();
     void HandleKeyDown(WPARAM key);
+    // A move to a screen of another resolution: the suggested rectangle, the font for it.
+    void HandleDpiChanged(int newDpi, const RECT& suggested);
+    // Selects the font for `dpi` into the back buffer and measures its lines and cells.
+    void UseFontForDpi();
     // Makes the back buffer at least `width` by `height`; false when it cannot grow.
     bool EnsureBackBuffer(int width, int height);
     // Sets the scroll bar's page from linesPerPage.

@@ -61,6 +61,9 @@ LRESULT FileViewer::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_KEYDOWN:
             HandleKeyDown(wParam);
             return 0;
+        case WM_DPICHANGED:
+            HandleDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+            return 0;
         case WM_VSCROLL:
             Scroll(wParam, true);
             return 0;
@@ -74,7 +77,52 @@ LRESULT FileViewer::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     }
 }
 
+void FileViewer::UseFontForDpi() {
+    // The stock fixed font holds only the ANSI code page's characters: the text is drawn in a
+    // TrueType face made as tall as its cells, on lines at least as far apart as the stock
+    // font's (the face's height may round a pixel lower), so the viewer keeps its lines. The
+    // stock font is made for the system's resolution, its measures scaled to the window's.
+    // It also stands in while the face made for a former resolution is deleted.
+    HGDIOBJ stock = GetStockObject(SYSTEM_FIXED_FONT);
+    HGDIOBJ replaced = SelectObject(memoryDC, stock);
+    if (originalFont_ == nullptr) {
+        originalFont_ = replaced;
+    }
+    font = static_cast<HFONT>(stock);
+    TEXTMETRICA metrics = {};
+    GetTextMetricsA(memoryDC, &metrics);
+    const int system = SystemDpi();
+    const int stockLineHeight =
+        RescaleHeight(metrics.tmHeight + metrics.tmExternalLeading, system, dpi);
+    lineHeight = stockLineHeight;
+    cellWidth = RescaleHeight(metrics.tmAveCharWidth, system, dpi);
+    if (textFont.CreateFixed(kFaceName, RescaleHeight(metrics.tmHeight, system, dpi)) != 0) {
+        font = textFont.font;
+        SelectObject(memoryDC, font);
+        GetTextMetricsA(memoryDC, &metrics);
+        lineHeight = metrics.tmHeight + metrics.tmExternalLeading;
+        cellWidth = metrics.tmAveCharWidth;
+    }
+    if (lineHeight < stockLineHeight) {
+        lineHeight = stockLineHeight;
+    }
+}
+
+void FileViewer::HandleDpiChanged(int newDpi, const RECT& suggested) {
+    if (memoryDC == nullptr) {
+        return;
+    }
+    dpi = newDpi > 0 ? newDpi : kDefaultDpi;
+    UseFontForDpi();
+    SetWindowPos(hwnd, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                 suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    linesPerPage = lineHeight > 0 ? clientHeight / lineHeight : 0;
+    UpdateScrollPage();
+    Render();
+}
+
 LRESULT FileViewer::HandleCreate() {
+    dpi = WindowDpi(hwnd);
     HDC windowDC = GetDC(hwnd);
     if (windowDC == nullptr) {
         return -1;
@@ -92,24 +140,8 @@ LRESULT FileViewer::HandleCreate() {
     }
     bufferSize = {screenWidth, screenHeight};
     originalBitmap_ = SelectObject(memoryDC, backBitmap_);
-    // The stock fixed font holds only the ANSI code page's characters: the text is drawn in a
-    // TrueType face made as tall as its cells, on lines at least as far apart as the stock
-    // font's (the face's height may round a pixel lower), so the viewer keeps its lines.
-    font = static_cast<HFONT>(GetStockObject(SYSTEM_FIXED_FONT));
-    originalFont_ = SelectObject(memoryDC, font);
-    TEXTMETRICA metrics = {};
-    GetTextMetricsA(memoryDC, &metrics);
-    const int stockLineHeight = metrics.tmHeight + metrics.tmExternalLeading;
-    if (textFont.CreateFixed(kFaceName, metrics.tmHeight) != 0) {
-        font = textFont.font;
-        SelectObject(memoryDC, font);
-        GetTextMetricsA(memoryDC, &metrics);
-    }
-    lineHeight = metrics.tmHeight + metrics.tmExternalLeading;
-    if (lineHeight < stockLineHeight) {
-        lineHeight = stockLineHeight;
-    }
-    cellWidth = metrics.tmAveCharWidth;
+    originalFont_ = nullptr;
+    UseFontForDpi();
     SetTextColor(memoryDC, textColour);
     SetBkColor(memoryDC, backColour);
     originalBrush_ = SelectObject(memoryDC, backBrush);

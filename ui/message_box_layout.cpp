@@ -91,19 +91,20 @@ int WidenedTextWidth(int textWidth, int captionWidth, bool hasIcon) {
 
 BoxPanel ComputePanel(const BoxText& text, bool hasIcon, std::uint32_t flags) {
     BoxPanel panel;
-    long long side = hasIcon ? 64 : 8;
+    long long side = ScaleToDpi(hasIcon ? 64 : 8, text.dpi);
     panel.left = static_cast<int>(side);
     long long right = static_cast<long long>(text.textWidth) + 4LL * text.maxCharWidth + side;
     panel.right =
         ClampExtent(std::max<long long>(right, MinimumPanelWidth(flags, text.lineHeight)));
     panel.top = text.lineHeight;
-    panel.bottom = ClampExtent((static_cast<long long>(text.lineCount) + 1) * text.lineHeight + 8);
+    panel.bottom = ClampExtent((static_cast<long long>(text.lineCount) + 1) * text.lineHeight +
+                               ScaleToDpi(8, text.dpi));
     return panel;
 }
 
 BoxSize PlainBoxSize(const BoxPanel& panel, const BoxText& text) {
     BoxSize size;
-    size.width = ClampExtent(static_cast<long long>(panel.right) + 16);
+    size.width = ClampExtent(static_cast<long long>(panel.right) + ScaleToDpi(16, text.dpi));
     size.height = ClampExtent((static_cast<long long>(text.lineCount) + 6) * text.lineHeight);
     return size;
 }
@@ -130,40 +131,49 @@ BoxPoint AboutBoxStart(int ownerClientRight, int ownerClientBottom) {
     return point;
 }
 
+int AnswerButtonWidth(int dpi) {
+    return ScaleToDpi(kAnswerButtonWidth, dpi);
+}
+
+int AnswerButtonHeight(int dpi) {
+    return ScaleToDpi(kAnswerButtonHeight, dpi);
+}
+
 AnswerButtonSet PlainAnswerButtons(std::uint32_t flags, int clientWidth, int clientHeight,
-                                   int lineHeight) {
+                                   int lineHeight, int dpi) {
+    auto at = [dpi](int pixels) { return ScaleToDpi(pixels, dpi); };
     const int c = clientWidth / 2;
     const int y = clientHeight - 2 * lineHeight;
     AnswerButtonSet set;
     switch (flags & box_flags::kTypeMask) {
         case box_flags::kOkCancel:
             set.count = 2;
-            set.buttons[0] = Button("&Ok", box_answer::kOk, c - 70, y);
-            set.buttons[1] = Button("&Cancel", box_answer::kCancel, c + 10, y);
+            set.buttons[0] = Button("&Ok", box_answer::kOk, c - at(70), y);
+            set.buttons[1] = Button("&Cancel", box_answer::kCancel, c + at(10), y);
             break;
         case box_flags::kYesNo:
             set.count = 2;
-            set.buttons[0] = Button("&Yes", box_answer::kYes, c - 70, y);
-            set.buttons[1] = Button("&No", box_answer::kNo, c + 10, y);
+            set.buttons[0] = Button("&Yes", box_answer::kYes, c - at(70), y);
+            set.buttons[1] = Button("&No", box_answer::kNo, c + at(10), y);
             break;
         case box_flags::kYesNoCancel:
             set.count = 3;
-            set.buttons[0] = Button("&Yes", box_answer::kYes, c - 100, y);
-            set.buttons[1] = Button("&No", box_answer::kNo, c - 30, y);
-            set.buttons[2] = Button("&Cancel", box_answer::kCancel, c + 40, y);
+            set.buttons[0] = Button("&Yes", box_answer::kYes, c - at(100), y);
+            set.buttons[1] = Button("&No", box_answer::kNo, c - at(30), y);
+            set.buttons[2] = Button("&Cancel", box_answer::kCancel, c + at(40), y);
             break;
         default:
             set.count = 1;
-            set.buttons[0] = Button("&Ok", box_answer::kOk, c - 30, y);
+            set.buttons[0] = Button("&Ok", box_answer::kOk, c - at(30), y);
             break;
     }
     return set;
 }
 
-AnswerButtonSet AboutAnswerButtons(int clientWidth, int clientHeight, int lineHeight) {
+AnswerButtonSet AboutAnswerButtons(int clientWidth, int clientHeight, int lineHeight, int dpi) {
     AnswerButtonSet set;
     set.count = 1;
-    set.buttons[0] = Button("&Ok", box_answer::kOk, clientWidth / 2 - kAnswerButtonWidth / 2,
+    set.buttons[0] = Button("&Ok", box_answer::kOk, clientWidth / 2 - AnswerButtonWidth(dpi) / 2,
                             clientHeight - 3 * lineHeight);
     return set;
 }
@@ -220,13 +230,13 @@ ButtonKeyOutcome ButtonKeyMove(unsigned virtualKey, int current, int buttonCount
     return outcome;
 }
 
-int AboutTextTop(int lineHeight) {
-    return 2 * lineHeight + 32;
+int AboutTextTop(int lineHeight, int dpi) {
+    return 2 * lineHeight + ScaleToDpi(32, dpi);
 }
 
 LinkRect AboutLinkRect(int boxWidth, const BoxText& text, int linkWidth, int linkHeight) {
-    long long textBottom =
-        AboutTextTop(text.lineHeight) + static_cast<long long>(text.lineCount) * text.lineHeight;
+    long long textBottom = AboutTextTop(text.lineHeight, text.dpi) +
+                           static_cast<long long>(text.lineCount) * text.lineHeight;
     LinkRect rect;
     rect.left = (boxWidth - linkWidth) / 2;
     rect.top = ClampExtent(textBottom + text.lineHeight);

@@ -6,6 +6,8 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "ui/dpi_scale.h"
+
 // The message-box flags the box understands, with their system values.
 namespace box_flags {
 constexpr std::uint32_t kTypeMask = 0x0000000F;
@@ -81,12 +83,14 @@ struct BoxPanel {
 };
 
 // The measures a box is laid out from: the display font's widest character and line
-// height, the number of lines and the widest line in pixels.
+// height, the number of lines and the widest line in pixels, and the resolution they were
+// measured at (the box's fixed pixel measures grow with it).
 struct BoxText {
     int maxCharWidth = 0;
     int lineHeight = 0;
     int lineCount = 0;
     int textWidth = 0;
+    int dpi = kDefaultDpi;
 };
 
 // The narrowest panel the button set allows: 10 line heights for two buttons, 13 for three.
@@ -95,8 +99,9 @@ int MinimumPanelWidth(std::uint32_t flags, int lineHeight);
 // The widest line when a box without an icon lets its caption widen the text.
 int WidenedTextWidth(int textWidth, int captionWidth, bool hasIcon);
 
-// The panel's left and right sides (an icon takes 64 pixels at the left, else 8), then its
-// top and bottom from the lines. `text.textWidth` is already widened by the caption.
+// The panel's left and right sides (an icon takes 64 pixels at the left, else 8; pixels at
+// 96 DPI, scaled to the text's resolution), then its top and bottom from the lines.
+// `text.textWidth` is already widened by the caption.
 BoxPanel ComputePanel(const BoxText& text, bool hasIcon, std::uint32_t flags);
 
 // Outer size of a window.
@@ -105,7 +110,7 @@ struct BoxSize {
     int height = 0;
 };
 
-// The plain box: the panel's right plus 16 wide, six line heights more than the text high
+// The plain box: the panel's right plus 16 (scaled) wide, six line heights more than the text high
 // (the title bar included). Limited to kMaxBoxExtent.
 BoxSize PlainBoxSize(const BoxPanel& panel, const BoxText& text);
 
@@ -134,8 +139,12 @@ struct AnswerButtonSpec {
 };
 
 constexpr int kMaxAnswerButtons = 3;
+// The answer buttons' size at 96 DPI.
 constexpr int kAnswerButtonWidth = 60;
 constexpr int kAnswerButtonHeight = 30;
+// Their size at `dpi`.
+int AnswerButtonWidth(int dpi);
+int AnswerButtonHeight(int dpi);
 
 struct AnswerButtonSet {
     int count = 0;
@@ -144,12 +153,13 @@ struct AnswerButtonSet {
 
 // The answer buttons of a plain box whose client area is `clientWidth` by `clientHeight`:
 // by the button bits, Ok and Cancel, Yes and No, Yes, No and Cancel, else one Ok; two line
-// heights above the bottom, placed around the middle.
+// heights above the bottom, placed around the middle (their gaps scaled to `dpi`).
 AnswerButtonSet PlainAnswerButtons(std::uint32_t flags, int clientWidth, int clientHeight,
-                                   int lineHeight);
+                                   int lineHeight, int dpi = kDefaultDpi);
 
 // The about box's single Ok button: centred, three line heights above the bottom.
-AnswerButtonSet AboutAnswerButtons(int clientWidth, int clientHeight, int lineHeight);
+AnswerButtonSet AboutAnswerButtons(int clientWidth, int clientHeight, int lineHeight,
+                                   int dpi = kDefaultDpi);
 
 // Index of the button that gets the first focus: the second or third when the default-button
 // bits ask for it and the box has that button, else the first.
@@ -178,7 +188,7 @@ struct LinkRect {
     int bottom = 0;
 };
 
-// The y of the about box's first text line: below the icon.
-int AboutTextTop(int lineHeight);
+// The y of the about box's first text line: below the icon (32 pixels at 96 DPI).
+int AboutTextTop(int lineHeight, int dpi = kDefaultDpi);
 
 LinkRect AboutLinkRect(int boxWidth, const BoxText& text, int linkWidth, int linkHeight);

@@ -7,10 +7,12 @@
 
 #include <cstdint>
 
+#include "ui/dpi_scale.h"
 #include "ui/message_box_layout.h"
 #include "ui/push_button.h"
 #include "ui/sunken_frame.h"
 #include "ui/window.h"
+#include "ui/window_dpi.h"
 
 // The answer buttons of whichever box is shown. The program defines them, as the last of its
 // global objects; a test defines its own.
@@ -77,12 +79,20 @@ public:
     const char* caption = "";
     BoxPanel panel;
     SunkenFrame frame;
+    // The resolution the box is shown at (its owner's), and the display's default font for
+    // it: the stock font where that is the system's resolution.
+    int dpi = kDefaultDpi;
+    DpiFont boxFont;
+    // The box's icon at the size for `dpi`.
+    SizedIcon sizedIcon;
 
     static constexpr char kOutOfMemory[] = "Out of memory";
 
 protected:
     // The copy of the message text; null when memory runs out. Tests replace it.
     virtual char* CopyText(const char* source);
+    // Gives `control` the box's font when the box has one of its own.
+    void UseBoxFont(HWND control) const;
     // Gives the answer button `index` the focus.
     static void FocusAnswerButton(int index);
     // Draws the lines of the box's text from `top` down, one line height apart, each centred

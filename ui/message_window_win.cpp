@@ -27,23 +27,28 @@ int LineWidth(HDC dc, const WideText& line) {
     return extent.cx;
 }
 
-HICON LoadBoxIcon(BoxIcon kind, int iconId) {
+// Loads the box's icon at `size` pixels; none for BoxIcon::kNone.
+void LoadBoxIcon(BoxIcon kind, int iconId, int size, SizedIcon& icon) {
+    icon.Release();
     switch (kind) {
         case BoxIcon::kHand:
-            return LoadIconA(nullptr, IDI_HAND);
+            icon.Load(nullptr, 32513, size);  // IDI_HAND
+            break;
         case BoxIcon::kQuestion:
-            return LoadIconA(nullptr, IDI_QUESTION);
+            icon.Load(nullptr, 32514, size);  // IDI_QUESTION
+            break;
         case BoxIcon::kExclamation:
-            return LoadIconA(nullptr, IDI_EXCLAMATION);
+            icon.Load(nullptr, 32515, size);  // IDI_EXCLAMATION
+            break;
         case BoxIcon::kAsterisk:
-            return LoadIconA(nullptr, IDI_ASTERISK);
+            icon.Load(nullptr, 32516, size);  // IDI_ASTERISK
+            break;
         case BoxIcon::kProgram:
-            return LoadIconA(GetModuleHandleA(nullptr),
-                             MAKEINTRESOURCEA(static_cast<WORD>(iconId)));
+            icon.Load(GetModuleHandleA(nullptr), iconId, size);
+            break;
         case BoxIcon::kNone:
             break;
     }
-    return nullptr;
 }
 
 }  // namespace
@@ -107,11 +112,19 @@ bool MessageWindow::MeasureText(const char* textToMeasure, const char* captionTo
     if (info == nullptr) {
         return false;
     }
+    // At 96 DPI the context's own default font; else a copy of it for the box's resolution.
+    HGDIOBJ previousFont = nullptr;
+    // The system font's face is a bitmap one: its copy is in the TrueType face of the
+    // interface font.
+    if (boxFont.Make(SYSTEM_FONT, dpi, kScalableFaceWide) && boxFont.OwnsFont()) {
+        previousFont = SelectObject(info, boxFont.Handle());
+    }
     TEXTMETRICA metrics;
     if (!GetTextMetricsA(info, &metrics)) {
         DeleteDC(info);
         return false;
     }
+    measures.dpi = dpi;
     measures.maxCharWidth = metrics.tmMaxCharWidth;
     measures.lineHeight = metrics.tmHeight + metrics.tmExternalLeading;
     measures.lineCount = 0;
@@ -133,6 +146,9 @@ bool MessageWindow::MeasureText(const char* textToMeasure, const char* captionTo
                                               LineWidth(info, WideText(captionToMeasure)), hasIcon);
     }
     panel = ComputePanel(measures, hasIcon, flags);
+    if (previousFont != nullptr) {
+        SelectObject(info, previousFont);
+    }
     DeleteDC(info);
     return true;
 }
@@ -156,6 +172,7 @@ int MessageWindow::ShowModal(HWND owner, const char* text, const char* caption, 
     this->text = copy != nullptr ? copy : kOutOfMemory;
     this->caption = caption != nullptr ? caption : "";
 
+    dpi = WindowDpi(owner);
     const BoxIcon iconKind = ChooseBoxIcon(flags, iconId);
     if (!MeasureText(this->text, this->caption, iconKind)) {
         ReleaseText();
@@ -163,7 +180,8 @@ int MessageWindow::ShowModal(HWND owner, const char* text, const char* caption, 
         return 0;
     }
     // Loaded before the window exists, so that its first paint has it.
-    icon = LoadBoxIcon(iconKind, iconId);
+    LoadBoxIcon(iconKind, iconId, ScaleToDpi(32, dpi), sizedIcon);
+    icon = sizedIcon.Handle();
 
     shownBox = this;
     CreateBox();
@@ -199,6 +217,7 @@ int MessageWindow::ShowModal(HWND owner, const char* text, const char* caption, 
     }
     hwnd = nullptr;
     ReleaseText();
+    boxFont.Release();
     shownBox = nullptr;
     return result;
 }
@@ -216,15 +235,23 @@ void MessageWindow::CreateBox() {
 
 void MessageWindow::AfterCreateBox() {}
 
+void MessageWindow::UseBoxFont(HWND control) const {
+    // A control made without a font draws in the stock one, made for the system's resolution.
+    if (control != nullptr && boxFont.OwnsFont()) {
+        SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(boxFont.Handle()), FALSE);
+    }
+}
+
 void MessageWindow::CreateButtons() {
     RECT client = {};
     GetClientRect(hwnd, &client);
     AnswerButtonSet set =
-        PlainAnswerButtons(flags, client.right, client.bottom, measures.lineHeight);
+        PlainAnswerButtons(flags, client.right, client.bottom, measures.lineHeight, dpi);
     for (int i = 0; i < set.count; ++i) {
         const AnswerButtonSpec& spec = set.buttons[i];
-        AnswerButtons[i].Create(hwnd, 0, spec.text, spec.x, spec.y, kAnswerButtonWidth,
-                                kAnswerButtonHeight);
+        AnswerButtons[i].Create(hwnd, 0, spec.text, spec.x, spec.y, AnswerButtonWidth(dpi),
+                                AnswerButtonHeight(dpi));
+        UseBoxFont(AnswerButtons[i].hwnd);
         buttonResults[i] = spec.result;
     }
     buttonCount = set.count;
@@ -334,7 +361,8 @@ void MessageWindow::OnPaint() {
         DeleteObject(brush);
     }
     if (icon != nullptr) {
-        DrawIcon(dc, 16, (panel.bottom - panel.top) / 2 + panel.top - 16, icon);
+        const int half = ScaleToDpi(16, dpi);
+        sizedIcon.Draw(dc, half, (panel.bottom - panel.top) / 2 + panel.top - half);
         frame.SetRect(panel.left, panel.top, panel.right, panel.bottom);
         frame.Draw(dc);
     }
@@ -343,6 +371,9 @@ void MessageWindow::OnPaint() {
 }
 
 void MessageWindow::DrawTextLines(HDC dc, int left, int width, int top) const {
+    if (boxFont.OwnsFont()) {
+        SelectObject(dc, boxFont.Handle());  // the paint context ends with the paint
+    }
     SetTextColor(dc, textColour);
     SetBkColor(dc, backColour);
     int y = top;

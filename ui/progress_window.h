@@ -44,6 +44,7 @@ private:
     void SetControlText(int id, const char* text);
 
     HFONT font_ = nullptr;
+    int dpi_ = 96;  // the owner's resolution: the pixel measures below are given at 96
     bool cancelled_ = false;
     int file_ = -1;
     int files_ = -1;

@@ -5,12 +5,15 @@
 #include <cstring>
 
 #include "ui/center_window.h"
+#include "ui/dpi_scale.h"
 #include "ui/wide_text.h"
+#include "ui/window_dpi.h"
 
 bool ProgressWindow::registered_ = false;
 
 namespace {
 
+// At 96 DPI; scaled to the owner's resolution.
 constexpr int kWidth = 360;
 constexpr int kMargin = 12;
 constexpr int kRowHeight = 20;
@@ -46,7 +49,9 @@ int ProgressWindow::Show(HWND owner) {
     path_[0] = '\0';
     style = WS_POPUP | WS_CAPTION | WS_SYSMENU;
     exStyle = WS_EX_DLGMODALFRAME;
-    RECT frame = {0, 0, kWidth, 3 * kRowHeight + kButtonHeight + 3 * kMargin};
+    dpi_ = WindowDpi(owner);
+    RECT frame = {0, 0, ScaleToDpi(kWidth, dpi_),
+                  ScaleToDpi(3 * kRowHeight + kButtonHeight + 3 * kMargin, dpi_)};
     AdjustWindowRectEx(&frame, style, FALSE, exStyle);
     if (!CreateHandle(kClassName, owner, 0, "Printing", 0, 0, frame.right - frame.left,
                       frame.bottom - frame.top)) {
@@ -62,15 +67,19 @@ int ProgressWindow::OnCreate() {
     NONCLIENTMETRICSW metrics = {};
     metrics.cbSize = sizeof metrics;
     if (SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0)) {
+        // The system's metrics are for its own resolution.
+        metrics.lfMessageFont.lfHeight =
+            RescaleHeight(metrics.lfMessageFont.lfHeight, SystemDpi(), dpi_);
         font_ = CreateFontIndirectW(&metrics.lfMessageFont);
     }
     HINSTANCE instance = GetModuleHandleA(nullptr);
-    const int textWidth = kWidth - 2 * kMargin;
+    auto at = [this](int pixels) { return ScaleToDpi(pixels, dpi_); };
+    const int textWidth = at(kWidth - 2 * kMargin);
     const int ids[] = {kFileId, kCountId, kPageId};
     for (int row = 0; row < 3; ++row) {
         HWND text = CreateWindowExA(
             0, "STATIC", "", WS_CHILD | WS_VISIBLE | SS_LEFT | SS_NOPREFIX | SS_PATHELLIPSIS,
-            kMargin, kMargin + row * kRowHeight, textWidth, kRowHeight, hwnd,
+            at(kMargin), at(kMargin + row * kRowHeight), textWidth, at(kRowHeight), hwnd,
             reinterpret_cast<HMENU>(static_cast<INT_PTR>(ids[row])), instance, nullptr);
         if (text == nullptr) {
             return 0;
@@ -79,8 +88,9 @@ int ProgressWindow::OnCreate() {
     }
     HWND button = CreateWindowExA(
         0, "BUTTON", "Cancel", WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON,
-        (kWidth - kButtonWidth) / 2, 2 * kMargin + 3 * kRowHeight, kButtonWidth, kButtonHeight,
-        hwnd, reinterpret_cast<HMENU>(static_cast<INT_PTR>(kCancelId)), instance, nullptr);
+        at((kWidth - kButtonWidth) / 2), at(2 * kMargin + 3 * kRowHeight), at(kButtonWidth),
+        at(kButtonHeight), hwnd, reinterpret_cast<HMENU>(static_cast<INT_PTR>(kCancelId)), instance,
+        nullptr);
     if (button == nullptr) {
         return 0;
     }

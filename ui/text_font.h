@@ -14,6 +14,8 @@ public:
     // Makes the font of `logFont` at `points` for `dc`, with `face` when it is not empty,
     // replacing the font held. 1 when a font was made, else 0 (the old one is gone then too).
     int CreateFor(HDC dc, const char* face, int points);
+    // The same at `dpi` pixels per inch: for a window, at the resolution it is shown at.
+    int CreateAt(const char* face, int points, int dpi);
     // Makes a fixed-pitch font of `face` whose cells are `cellHeight` pixels tall, in whatever
     // character set holds the characters drawn, replacing the font held (the rest of
     // `logFont` is cleared). 1 when a font was made, else 0.

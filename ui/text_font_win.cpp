@@ -9,11 +9,15 @@ TextFont::~TextFont() {
 }
 
 int TextFont::CreateFor(HDC dc, const char* face, int points) {
+    return CreateAt(face, points, GetDeviceCaps(dc, LOGPIXELSY));
+}
+
+int TextFont::CreateAt(const char* face, int points, int dpi) {
     if (face != nullptr && face[0] != '\0') {
         std::strncpy(logFont.lfFaceName, face, LF_FACESIZE - 1);
         logFont.lfFaceName[LF_FACESIZE - 1] = '\0';
     }
-    logFont.lfHeight = -MulDiv(points, GetDeviceCaps(dc, LOGPIXELSY), 72);
+    logFont.lfHeight = -MulDiv(points, dpi, 72);
     Release();
     font = CreateFontIndirectA(&logFont);
     return font != nullptr ? 1 : 0;

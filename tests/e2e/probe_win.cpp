@@ -13,6 +13,9 @@
 //   probe nobox TEXT [MS]        waits until no dialog box shows TEXT
 //   probe count TITLE            the number of visible top-level windows titled TITLE
 //   probe client WINDOW          the screen rectangle of WINDOW's client area
+//   probe font WINDOW ID         "height weight face" of the font control ID draws with
+//                                (WM_GETFONT; the logical font's height as it was made)
+//   probe item WINDOW ID         the item height of combo box ID's items (CB_GETITEMHEIGHT)
 //   probe kids TEXT [MS]         waits for a window with a child showing TEXT; prints each of
 //                                its children: "left top right bottom text" (screen pixels)
 //   probe clip TEXT              puts TEXT (UTF-8) on the clipboard, as a user's copy would
@@ -165,8 +168,9 @@ bool PutOnClipboard(const char* text) {
 }
 
 int Usage() {
-    std::fprintf(
-        stderr, "usage: probe wait|gone|text|list|rect|row|box|nobox|count|client|kids|clip ...\n");
+    std::fprintf(stderr,
+                 "usage: probe "
+                 "wait|gone|text|list|rect|row|font|item|box|nobox|count|client|kids|clip ...\n");
     return 2;
 }
 
@@ -239,6 +243,20 @@ int main(int argc, char** argv) {
     }
     if (command == "text") {
         std::printf("%s\n", TextOf(control).c_str());
+        return 0;
+    }
+    if (command == "font") {
+        auto font = reinterpret_cast<HFONT>(SendMessageA(control, WM_GETFONT, 0, 0));
+        LOGFONTA logFont = {};
+        if (font == nullptr || GetObjectA(font, sizeof logFont, &logFont) == 0) {
+            return 1;
+        }
+        std::printf("%ld %ld %s\n", static_cast<long>(logFont.lfHeight),
+                    static_cast<long>(logFont.lfWeight), logFont.lfFaceName);
+        return 0;
+    }
+    if (command == "item") {
+        std::printf("%ld\n", static_cast<long>(SendMessageA(control, CB_GETITEMHEIGHT, 0, 0)));
         return 0;
     }
     if (command == "list") {

@@ -1,7 +1,8 @@
 # Names beyond ASCII: a directory holding "Ωmega.txt" beside a real "Omega.txt", "café.txt"
 # and "日本語.txt". The rows read back as the names are; Print on "Ωmega.txt" prints its own
-# text; Delete on it deletes it and leaves "Omega.txt". The viewer shows a UTF-8 file whose
-# first line starts with a tab as text, every character in its cell.
+# text, its Greek and Cyrillic letters as they are, with its name in the footer; Delete on it
+# deletes it and leaves "Omega.txt". The viewer shows a UTF-8 file whose first line starts with
+# a tab as text, every character in its cell.
 
 start_wine "$WORK/prefix" >/dev/null
 
@@ -44,6 +45,8 @@ probe gone Print 10000 || fail "the print dialog stayed"
 wait_pdf_with "the Greek one" omega
 text=$(pdftotext -layout "$WORK/omega.pdf" -)
 ! grep -qF 'the Latin one' <<<"$text" || fail "Omega.txt was printed"
+grep -qF 'the Greek one: Ωmega, Жук, café' <<<"$text" || fail "its text printed as: $text"
+grep -qE '^ *Ωmega\.txt( |$)' <<<"$text" || fail "the footer does not name Ωmega.txt: $text"
 
 step "Delete on Ωmega.txt deletes it and leaves Omega.txt"
 click_row 0
