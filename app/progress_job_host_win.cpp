@@ -65,7 +65,7 @@ bool ProgressJobHost::Proceed(const JobProgress& progress) {
         return true;
     }
     if (window_.hwnd == nullptr && running_ && timing_.ShowDue(now)) {
-        window_.Show(owner_);
+        window_.Show(owner_, progress.path, progress.file, progress.files, progress.page);
         // The wait cursor stays over the main window; over this one the arrow serves Cancel.
     }
     window_.SetProgress(progress.path, progress.file, progress.files, progress.page);
