@@ -33,4 +33,9 @@ public:
     // Copies the process's current directory into `buffer`; false, with the buffer's
     // content unspecified, when that fails or does not fit `size` bytes with its terminator.
     virtual bool ReadCurrent(char* buffer, std::size_t size) = 0;
+
+    // True when `directory` (a path, with or without its final separator, such as C:\Work\ or
+    // C:\) names a directory that exists, whether or not it can be read. A system that cannot
+    // tell takes every directory as there.
+    virtual bool IsDirectory(const char* /*directory*/) { return true; }
 };

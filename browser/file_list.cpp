@@ -59,6 +59,9 @@ void FileList::Rescan() {
             }
         });
     }
+    if (!ListsParentRow() && HasParent()) {
+        Add(kParentText, "", 0);
+    }
     if (entryCount_ > 1) {
         const char* texts = texts_.At(0);
         std::sort(Entries(), Entries() + entryCount_,
@@ -130,6 +133,36 @@ bool FileList::OpenEntry(int index) {
 
 bool FileList::GoUp() {
     char parent[kPathSize];
+    if (!ParentPattern(parent)) {
+        return false;
+    }
+    std::strcpy(path_, parent);
+    Rescan();
+    return true;
+}
+
+bool FileList::HasParent() const {
+    char parent[kPathSize];
+    return ParentPattern(parent);
+}
+
+bool FileList::MoveToExistingDirectory() {
+    bool moved = false;
+    for (;;) {
+        char directory[kPathSize];
+        std::size_t part = DirectoryPartLength(path_);
+        std::memcpy(directory, path_, part);
+        directory[part] = '\0';
+        char parent[kPathSize];
+        if (part == 0 || system_.IsDirectory(directory) || !ParentPattern(parent)) {
+            return moved;  // there, or at the top: the root stays even on a drive that is gone
+        }
+        std::strcpy(path_, parent);
+        moved = true;
+    }
+}
+
+bool FileList::ParentPattern(char* parent) const {
     std::strcpy(parent, path_);
     // C:\A\B\*.* becomes C:\A\B, and the directory part of that, C:\A\, is the parent.
     std::size_t part = DirectoryPartLength(parent);
@@ -141,10 +174,20 @@ bool FileList::GoUp() {
     if (up == 0 || parent[up - 1] == ':') {
         return false;  // nothing above, or only the drive designator: C:\ has no parent
     }
+    if (up + kWildcardLength >= kPathSize) {
+        return false;  // a pattern of 260 characters that ends in two separators
+    }
     std::strcpy(parent + up, kWildcard);
-    std::strcpy(path_, parent);
-    Rescan();
     return true;
+}
+
+bool FileList::ListsParentRow() const {
+    for (std::uint32_t i = 0; i < entryCount_; ++i) {
+        if (KindOf(texts_.At(Entries()[i].textOffset)) == EntryKind::Parent) {
+            return true;
+        }
+    }
+    return false;
 }
 
 bool FileList::ChangeDrive(int drive) {

@@ -42,8 +42,16 @@ public:
               std::uint32_t poolGrowth, const char* pattern);
 
     // Lists the current pattern again: directories and the parent row, then files, sorted.
-    // Entries that cannot be stored are left out; an unreadable directory lists as empty.
+    // Entries that cannot be stored are left out. When the directory has a parent (HasParent),
+    // the parent row is there even if the listing gave none: a directory that cannot be read,
+    // or that vanished, still leads up.
     void Rescan();
+
+    // At start: when the pattern's directory does not exist (a saved directory since removed),
+    // moves the pattern to its nearest existing parent, or to the root of its drive when none
+    // of them exists. Does not list, and leaves the process's current directory. True when
+    // the pattern moved.
+    bool MoveToExistingDirectory();
 
     // Appends one row, a file's with its time. False when records or pool cannot grow.
     bool AddEntry(const char* text);
@@ -59,6 +67,9 @@ public:
     // directory stays. At a root, or when the pattern has no parent (C:\*.*, *.*, C:*.*),
     // nothing changes and the result is false.
     bool GoUp();
+
+    // True when GoUp would move: the pattern's directory has a parent.
+    bool HasParent() const;
 
     // Makes drive `drive` (0 for A to 25 for Z) current and lists its current directory.
     // False, with pattern, rows and current directory as they were, for a number outside 0 to
@@ -100,6 +111,10 @@ public:
 
 private:
     bool Add(const char* head, const char* tail, std::uint64_t lastWrite, bool exactName = true);
+    // The pattern of the parent directory into `parent` (kPathSize bytes); false when there
+    // is none.
+    bool ParentPattern(char* parent) const;
+    bool ListsParentRow() const;
     bool ExactName(int index) const { return Entries()[index].exactName != 0; }
     // Adds the row of one listed name, if it has one; false when it could not be stored.
     bool AddItem(const DirectoryItem& item);

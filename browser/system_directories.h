@@ -13,4 +13,6 @@ public:
     void List(const char* pattern, const std::function<void(const DirectoryItem&)>& visit) override;
     bool MakeCurrent(const char* directory) override;
     bool ReadCurrent(char* buffer, std::size_t size) override;
+    // GetFileAttributes: an existing item with the directory attribute.
+    bool IsDirectory(const char* directory) override;
 };

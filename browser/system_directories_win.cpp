@@ -135,3 +135,9 @@ bool SystemDirectories::ReadCurrent(char* buffer, std::size_t size) {
     DWORD length = GetCurrentDirectoryA(room, buffer);
     return length > 0 && length < room;
 }
+
+bool SystemDirectories::IsDirectory(const char* directory) {
+    DWORD attributes = GetACP() == CP_UTF8 ? GetFileAttributesA(directory)
+                                           : GetFileAttributesW(ToWide(directory).c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+}

@@ -2,7 +2,9 @@
 // (odd bytes, dots, blanks, long ones), the start pattern (long ones too), the drives'
 // directories, the list's memory sizes and a series of operations with any index. Checked
 // after every step: the rows are sorted and each is what the listing rules make of a name,
-// the pattern fits its buffer, and paths handed out fit and name a listed file.
+// with the parent row wherever the directory has a parent, the pattern fits its buffer, and
+// paths handed out fit and name a listed file. A start on a directory that does not exist
+// moves up to a shorter pattern of the same start.
 #include <fuzzer/FuzzedDataProvider.h>
 
 #include <algorithm>
@@ -58,12 +60,17 @@ public:
         std::memcpy(buffer, current.c_str(), current.size() + 1);
         return true;
     }
+    bool IsDirectory(const char* directory) override {
+        FUZZ_CHECK(std::strlen(directory) < FileList::kPathSize);
+        return missingEvery == 0 || std::strlen(directory) % missingEvery != 0;
+    }
 
     std::vector<Item> items;
     std::map<std::string, std::string> drives;  // "D:" to the drive's current directory
     std::map<std::string, bool> refused;
     std::string current = "C:\\";
     std::size_t emptyEvery = 0;
+    std::size_t missingEvery = 0;  // directories whose length is a multiple of it do not exist
 };
 
 std::string Name(FuzzedDataProvider& in) {
@@ -132,6 +139,12 @@ void CheckList(const FileList& list, const FakeDirectories& system, bool ampleMe
         if (system.emptyEvery > 0 && std::strlen(list.Path()) % system.emptyEvery == 0) {
             expected.clear();
         }
+        // A directory with a parent always leads up, listed or not.
+        if (list.HasParent() &&
+            std::find(expected.begin(), expected.end(), FileList::kParentText) == expected.end()) {
+            expected.push_back(FileList::kParentText);
+            std::sort(expected.begin(), expected.end());
+        }
         FUZZ_CHECK(rows == expected);
     }
 }
@@ -173,6 +186,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                                     in.ConsumeIntegralInRange(0, 7) != 0});
     }
     system.emptyEvery = in.ConsumeIntegralInRange<std::size_t>(0, 40);
+    system.missingEvery = in.ConsumeIntegralInRange<std::size_t>(0, 40);
     for (int drive = 0; drive < 4; ++drive) {
         std::string designator =
             std::string(1, static_cast<char>('A' + in.ConsumeIntegralInRange(0, 25))) + ":";
@@ -199,6 +213,18 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     FUZZ_CHECK(!ready || std::strlen(list.Path()) < FileList::kPathSize);
     if (!ready) {
         return 0;
+    }
+    // As at start: a directory that does not exist gives way to its nearest existing parent.
+    std::string saved = list.Path();
+    bool moved = list.MoveToExistingDirectory();
+    FUZZ_CHECK(moved == (saved != list.Path()));
+    FUZZ_CHECK(std::strlen(list.Path()) < FileList::kPathSize);
+    if (moved) {
+        // The start of the saved pattern, up to a separator, and the wildcard.
+        std::string now = list.Path();
+        std::size_t part = DirectoryPartLength(now.c_str());
+        FUZZ_CHECK(now.compare(part, std::string::npos, "*.*") == 0 && part < saved.size() &&
+                   saved.compare(0, part, now, 0, part) == 0);
     }
     list.Rescan();
     CheckList(list, system, ampleMemory, true);

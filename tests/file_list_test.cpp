@@ -6,6 +6,7 @@
 
 #include <cstring>
 #include <map>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -43,8 +44,14 @@ public:
         std::memcpy(buffer, current.c_str(), current.size() + 1);
         return true;
     }
+    bool IsDirectory(const char* directory) override {
+        asked.push_back(directory);
+        return existing.count(directory) != 0;
+    }
 
     std::map<std::string, std::vector<FakeItem>> tree;
+    std::set<std::string> existing;  // what IsDirectory finds
+    std::vector<std::string> asked;
     std::map<std::string, std::string> drives;
     std::string current = "C:\\Work";
     int listings = 0;
@@ -148,10 +155,10 @@ TEST_F(FileListTest, ChangeDriveRefusalsChangeNothing) {
         ExpectUnchanged("drive " + std::to_string(drive));
     }
     system.drives["E:"] = "E:\\" + std::string(253, 'e');
-    system.tree["E:\\" + std::string(253, 'e') + "\\*.*"] = {{"e.txt", false}};
+    system.tree["E:\\" + std::string(253, 'e') + "\\*.*"] = {{"..", true}, {"e.txt", false}};
     ASSERT_TRUE(list.ChangeDrive(4));
     EXPECT_EQ(std::strlen(list.Path()), 260u);
-    EXPECT_EQ(Rows(), std::vector<std::string>{"e.txt"});
+    EXPECT_EQ(Rows(), (std::vector<std::string>{"  .. previous", "e.txt"}));
 }
 
 TEST_F(FileListTest, ChangeDriveToARootAddsNoSecondBackslash) {
@@ -206,16 +213,14 @@ TEST_F(FileListTest, InitRefusesWhatItCannotHold) {
 TEST_F(FileListTest, ARowWhoseNameIsNotExactIsShownButNeverActedOn) {
     // As the system lists "Ωmega.txt" and "Ωdir" where its 8-bit texts cannot hold them: as
     // the real "Omega.txt" and "Odir" beside them.
-    system.tree["C:\\Names\\*.*"] = {{"Odir", true, false},
-                                     {"Odir", true},
-                                     {"Omega.txt", false, false},
-                                     {"Omega.txt", false},
-                                     {"???.txt", false, false}};
+    system.tree["C:\\Names\\*.*"] = {{"..", true},         {"Odir", true, false},
+                                     {"Odir", true},       {"Omega.txt", false, false},
+                                     {"Omega.txt", false}, {"???.txt", false, false}};
     Open("C:\\Names\\*.*");
-    ASSERT_EQ(Rows(),
-              (std::vector<std::string>{" Odir", " Odir", "???.txt", "Omega.txt", "Omega.txt"}));
+    ASSERT_EQ(Rows(), (std::vector<std::string>{"  .. previous", " Odir", " Odir", "???.txt",
+                                                "Omega.txt", "Omega.txt"}));
     int exactFiles = 0;
-    for (int row = 2; row < 5; ++row) {
+    for (int row = 3; row < 6; ++row) {
         char path[FileList::kPathSize] = "unchanged";
         list.GetFilePath(row, path, sizeof path);
         if (list.Unreachable(row)) {
@@ -227,12 +232,12 @@ TEST_F(FileListTest, ARowWhoseNameIsNotExactIsShownButNeverActedOn) {
         }
     }
     EXPECT_EQ(exactFiles, 1);
-    EXPECT_FALSE(list.Unreachable(0)) << "directories are not files";
+    EXPECT_FALSE(list.Unreachable(1)) << "directories are not files";
     EXPECT_FALSE(list.Unreachable(-1));
 
     // Only the exact directory is entered.
     int entered = 0;
-    for (int row = 0; row < 2; ++row) {
+    for (int row = 1; row < 3; ++row) {
         Open("C:\\Names\\*.*");
         system.current = "C:\\Names";
         if (list.OpenEntry(row)) {
@@ -244,4 +249,113 @@ TEST_F(FileListTest, ARowWhoseNameIsNotExactIsShownButNeverActedOn) {
         }
     }
     EXPECT_EQ(entered, 1);
+}
+
+// Directories that list nothing: unreadable, vanished, or a pattern that matches none of
+// their names.
+TEST_F(FileListTest, ADirectoryWithAParentLeadsUpEvenWhenItListsNothing) {
+    struct Case {
+        const char* pattern;
+        std::vector<FakeItem> items;
+        std::vector<std::string> rows;
+    };
+    const Case cases[] = {
+        {"C:\\Gone\\*.*", {}, {"  .. previous"}},
+        {"C:\\A\\Locked\\*.*", {}, {"  .. previous"}},
+        {"C:\\A\\NoDots\\*.*", {{"b", true}, {"a.txt", false}}, {"  .. previous", " b", "a.txt"}},
+        {"d:/x/*.*", {}, {"  .. previous"}},
+        // A file named like the parent row already leads up: no second one.
+        {"C:\\Odd\\*.*", {{"  .. previous", false}}, {"  .. previous"}},
+        // Roots and patterns without a parent list only what they hold.
+        {"C:\\*.*", {}, {}},
+        {"C:\\*.*", {{"Work", true}}, {" Work"}},
+        {"C:*.*", {}, {}},
+        {"*.*", {}, {}},
+    };
+    for (const Case& c : cases) {
+        system.tree[c.pattern] = c.items;
+        Open(c.pattern);
+        EXPECT_EQ(Rows(), c.rows) << c.pattern;
+    }
+    // The added row goes up like a listed one.
+    Open("C:\\A\\Locked\\*.*");
+    ASSERT_TRUE(list.OpenEntry(0));
+    EXPECT_STREQ(list.Path(), "C:\\A\\*.*");
+}
+
+TEST_F(FileListTest, TheParentRowIsLeftOutOnlyWhenMemoryRunsOut) {
+    system.tree["C:\\Gone\\*.*"] = {};
+    ASSERT_TRUE(list.Init(1, 0, 10, 0, "C:\\Gone\\*.*"));  // no room for the text
+    list.Rescan();
+    EXPECT_EQ(list.Count(), 0);
+    ASSERT_TRUE(list.Init(1, 0, 100, 0, "C:\\Gone\\*.*"));
+    list.Rescan();
+    EXPECT_EQ(Rows(), std::vector<std::string>{"  .. previous"});
+}
+
+TEST_F(FileListTest, HasParentAgreesWithGoUp) {
+    const char* const withParent[] = {"C:\\A\\*.*", "C:\\A\\B\\*.*", "d:/x/*.*", "\\\\s\\h\\*.*"};
+    const char* const without[] = {"C:\\*.*", "d:/*.*", "C:*.*", "*.*", "", "C:\\"};
+    for (const char* pattern : withParent) {
+        Open(pattern);
+        EXPECT_TRUE(list.HasParent()) << pattern;
+        EXPECT_TRUE(list.GoUp()) << pattern;
+    }
+    for (const char* pattern : without) {
+        Open(pattern);
+        EXPECT_FALSE(list.HasParent()) << pattern;
+        EXPECT_FALSE(list.GoUp()) << pattern;
+    }
+}
+
+TEST_F(FileListTest, AParentPatternThatWouldNotFitIsRefused) {
+    // 260 characters ending in two separators: the parent's directory part leaves no room for
+    // the wildcard.
+    std::string pattern = "C:\\" + std::string(255, 'p') + "\\\\";
+    ASSERT_EQ(pattern.size(), 260u);
+    Open(pattern);
+    EXPECT_FALSE(list.HasParent());
+    EXPECT_FALSE(list.GoUp());
+    EXPECT_EQ(list.Path(), pattern);
+    Open("C:\\" + std::string(254, 'p') + "\\\\");
+    EXPECT_FALSE(list.GoUp());
+    Open("C:\\" + std::string(253, 'p') + "\\\\");
+    EXPECT_TRUE(list.GoUp());
+    EXPECT_EQ(list.Path(), "C:\\" + std::string(253, 'p') + "\\*.*");
+    EXPECT_EQ(std::strlen(list.Path()), 260u);
+}
+
+TEST_F(FileListTest, AtStartAMissingDirectoryGivesWayToItsNearestExistingParent) {
+    struct Case {
+        const char* saved;
+        std::set<std::string> existing;
+        const char* opened;
+        std::vector<std::string> asked;
+    };
+    const Case cases[] = {
+        {"C:\\Work\\*.*", {"C:\\Work\\"}, "C:\\Work\\*.*", {"C:\\Work\\"}},
+        {"C:\\A\\B\\C\\*.*",
+         {"C:\\", "C:\\A\\"},
+         "C:\\A\\*.*",
+         {"C:\\A\\B\\C\\", "C:\\A\\B\\", "C:\\A\\"}},
+        {"C:\\A\\B\\*.*", {"C:\\"}, "C:\\*.*", {"C:\\A\\B\\", "C:\\A\\", "C:\\"}},
+        // The drive itself is gone: its root stays.
+        {"Q:\\A\\*.*", {}, "Q:\\*.*", {"Q:\\A\\", "Q:\\"}},
+        {"C:\\*.*", {}, "C:\\*.*", {"C:\\"}},
+        {"d:/x/y/*.*", {"d:/"}, "d:/*.*", {"d:/x/y/", "d:/x/", "d:/"}},
+        // Nothing to test: no directory part.
+        {"*.*", {}, "*.*", {}},
+    };
+    for (const Case& c : cases) {
+        system.existing = c.existing;
+        system.asked.clear();
+        ASSERT_TRUE(list.Init(1000, 500, 32000, 16000, c.saved));
+        int listings = system.listings;
+        int changes = system.changes;
+        EXPECT_EQ(list.MoveToExistingDirectory(), std::string(c.saved) != c.opened) << c.saved;
+        EXPECT_STREQ(list.Path(), c.opened) << c.saved;
+        EXPECT_EQ(system.asked, c.asked) << c.saved;
+        EXPECT_EQ(system.listings, listings) << "it does not list";
+        EXPECT_EQ(system.changes, changes) << "the current directory stays";
+    }
 }

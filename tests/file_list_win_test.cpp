@@ -234,3 +234,43 @@ TEST_F(FileListWinTest, NamesTheAnsiCodePageCannotHoldAreListedButReachNoOtherFi
     }
     EXPECT_EQ(entered, 1);
 }
+
+TEST_F(WorkDirectoryTest, IsDirectoryFindsDirectoriesWithOrWithoutTheirSeparator) {
+    struct Case {
+        std::string path;
+        bool directory;
+    };
+    const Case cases[] = {
+        {PathOf("Src"), true},
+        {PathOf("Src\\"), true},
+        {PathOf("A.B/"), true},
+        {PathOf(".cache\\"), true},
+        {"C:\\", true},
+        {"C:\\windows", true},
+        {PathOf("notes.txt"), false},
+        {PathOf("notes.txt\\"), false},
+        {PathOf("gone\\"), false},
+        {PathOf("gone\\x\\"), false},
+        {"", false},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(system.IsDirectory(c.path.c_str()), c.directory) << c.path;
+    }
+}
+
+TEST_F(WorkDirectoryTest, ARemovedDirectoryGivesWayToItsParentAndAVanishedOneLeadsUp) {
+    ASSERT_TRUE(list.Init(1000, 500, 32000, 16000, PathOf("gone\\deeper\\*.*").c_str()));
+    EXPECT_TRUE(list.MoveToExistingDirectory());
+    EXPECT_EQ(list.Path(), PathOf("*.*"));
+    list.Rescan();
+    EXPECT_EQ(Rows(), kWorkRows);
+
+    // " Src" listed, then removed before it is entered: it still leads up.
+    ASSERT_TRUE(RemoveDirectoryA(PathOf("Src").c_str()));
+    ASSERT_TRUE(list.OpenEntry(2));
+    EXPECT_EQ(list.Path(), PathOf("Src\\*.*"));
+    EXPECT_EQ(Rows(), std::vector<std::string>{"  .. previous"});
+    ASSERT_TRUE(list.OpenEntry(0));
+    EXPECT_EQ(list.Path(), PathOf("*.*"));
+    EXPECT_EQ(list.Count(), static_cast<int>(kWorkRows.size()) - 1);
+}
