@@ -58,12 +58,14 @@ std::size_t CopyPlainRun(char* out, const char* text, std::size_t count) {
 
 #if defined(__SSE2__)
 // Copies the sixteen bytes at `text` to `out` and returns how many of them, from the first,
-// are ordinary ASCII (as CopyPlainRun takes it) and whole letters of two bytes from U+0080 to
-// U+02FF and U+0380 to U+047F (Latin, Greek and Cyrillic: one cell each, none combining);
-// `*continuations` receives the continuation bytes among them (their characters are their
-// bytes less those). The bytes behind the ones taken are of no meaning. `text` starts at a
+// are ordinary ASCII (as CopyPlainRun takes it), whole letters of two bytes from U+0080 to
+// U+02FF and U+0380 to U+047F (Latin, Greek and Cyrillic: one cell each, none combining) and
+// whole characters of three bytes from U+1000 to U+CFFF and U+E000 to U+FFFF (their cells by
+// the table). `*extra` receives the bytes among them beyond the cells they cover, and
+// `*stopped` whether the block holds something else behind them (rather than a character that
+// its end cuts). The bytes behind the ones taken are of no meaning. `text` starts at a
 // character's first byte.
-std::size_t CopyLetterBlock(char* out, const char* text, std::size_t* continuations) {
+std::size_t CopyTextBlock(char* out, const char* text, std::size_t* extra, bool* stopped) {
     __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text));
     _mm_storeu_si128(reinterpret_cast<__m128i*>(out), bytes);
     auto mask = [](__m128i lanes) { return static_cast<unsigned>(_mm_movemask_epi8(lanes)); };
@@ -72,29 +74,44 @@ std::size_t CopyLetterBlock(char* out, const char* text, std::size_t* continuati
                              _mm_cmplt_epi8(bytes, _mm_set1_epi8(static_cast<char>(high + 1))));
     };
     // As signed bytes: the stops up to the carriage return 0..13, continuation bytes
-    // 80..BF -128..-65, first bytes C2..CB -62..-53 and CE..D1 -50..-47.
+    // 80..BF -128..-65, first bytes C2..CB -62..-53, CE..D1 -50..-47, E1..EC -31..-20 and
+    // EE..EF -18..-17 (E0 and ED, whose second bytes are limited, are left to the decoder).
     const unsigned stops = mask(within(0, '\r'));
     const unsigned high = mask(bytes);
     const unsigned tail = mask(_mm_cmplt_epi8(bytes, _mm_set1_epi8(-64)));
-    const unsigned lead = mask(_mm_or_si128(within(-62, -53), within(-50, -47)));
+    const unsigned lead2 = mask(_mm_or_si128(within(-62, -53), within(-50, -47)));
+    const unsigned lead3 = mask(_mm_or_si128(within(-31, -20), within(-18, -17)));
+    const unsigned lead = lead2 | lead3;
     // Up to the first byte of anything else (never a continuation byte), or the block's end.
     const unsigned other = (stops | (high & ~(tail | lead))) | 0x10000;
     auto taken = static_cast<unsigned>(__builtin_ctz(other));
+    *stopped = taken < 16;
     unsigned inTaken = (1u << taken) - 1;
-    // A letter that the bytes taken end inside is left out (as is one the block cuts).
-    while (taken > 0 && (lead >> (taken - 1) & 1) != 0) {
-        --taken;
-        inTaken >>= 1;
+    // The continuation bytes the first bytes taken ask for.
+    unsigned wanted = (lead << 1) | (lead3 << 2);
+    if ((wanted & ~inTaken & (inTaken << 2)) != 0) {
+        // The bytes taken end inside a character: it is left out. (Only the last character
+        // can ask for bytes behind them.)
+        taken = 31u - static_cast<unsigned>(__builtin_clz(lead & inTaken));
+        inTaken = (1u << taken) - 1;
     }
-    if ((tail & inTaken) != ((lead << 1) & inTaken)) {
-        return 0;  // a continuation byte without its letter, or a letter without it
+    if ((tail & inTaken) != (wanted & inTaken)) {
+        *stopped = true;
+        return 0;  // a continuation byte without its character, or a character without it
     }
-    // A bit count of at most sixteen bits.
-    unsigned bits = lead & inTaken;
+    // Two bytes cover one cell; three bytes the cells of their character.
+    unsigned bits = lead2 & inTaken;  // a bit count of at most sixteen bits
     bits = bits - ((bits >> 1) & 0x5555);
     bits = (bits & 0x3333) + ((bits >> 2) & 0x3333);
     bits = (bits + (bits >> 4)) & 0x0F0F;
-    *continuations = (bits + (bits >> 8)) & 0x1F;
+    std::size_t beyond = (bits + (bits >> 8)) & 0x1F;
+    for (unsigned threes = lead3 & inTaken; threes != 0; threes &= threes - 1) {
+        const auto* at = reinterpret_cast<const unsigned char*>(text) + __builtin_ctz(threes);
+        char32_t code = static_cast<char32_t>((at[0] & 0x0F) << 12 | (at[1] & 0x3F) << 6 |
+                                              (at[2] & 0x3F));
+        beyond += 3 - static_cast<std::size_t>(CharCells(code));
+    }
+    *extra = beyond;
     return taken;
 }
 #endif
@@ -383,6 +400,7 @@ int TextBuffer::ReadLine(char* out, std::size_t outSize, CellRun* visible) {
     bool visibleAscii = true;
     bool full = false;
     bool cutBefore = false;  // full, cut before a character that did not fit
+    bool ended = false;      // the line end was taken
     while (!full && (cursor < end || refill())) {
         // Most bytes are ordinary: copy a run of them at once, up to the end of the room or
         // of the piece.
@@ -470,20 +488,26 @@ int TextBuffer::ReadLine(char* out, std::size_t outSize, CellRun* visible) {
                 // Text in Latin, Greek or Cyrillic letters: blocks of them and ASCII at once,
                 // while a block's cells and bytes surely fit.
                 while (end - cursor >= 16 && limit - written >= 16) {
-                    std::size_t continuations = 0;
+                    std::size_t beyond = 0;
+                    bool stopped = false;
                     std::size_t taken =
-                        CopyLetterBlock(out + written, text + cursor, &continuations);
+                        CopyTextBlock(out + written, text + cursor, &beyond, &stopped);
                     written += taken;
-                    extra += continuations;
+                    extra += beyond;
                     cursor += static_cast<std::uint32_t>(taken);
                     std::size_t blockEnd = cellLimit + extra;
                     limit = blockEnd < byteLimit ? blockEnd : byteLimit;
-                    if (taken < 15) {
+                    if (stopped) {
                         break;  // a stop or another character: as below
                     }
                 }
                 if (written >= limit || cursor >= end) {
                     full = written >= limit;
+                    break;
+                }
+                if (text[cursor] == '\n') {
+                    ++cursor;  // the line ends here
+                    ended = true;
                     break;
                 }
 #endif
@@ -499,6 +523,9 @@ int TextBuffer::ReadLine(char* out, std::size_t outSize, CellRun* visible) {
                 if (static_cast<unsigned char>(text[cursor]) < 0x80) {
                     break;  // a line end, a tab or a control character
                 }
+            }
+            if (ended) {
+                break;
             }
             continue;
         }
