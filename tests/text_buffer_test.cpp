@@ -511,7 +511,9 @@ void ExpectBlocksReadAsOneByOne(const std::vector<const char*>& pieces, std::uin
         while (text.size() < 20000) {
             std::uint32_t roll = next() % 16;
             // Mostly letters and words, with line ends often enough to meet every column.
-            std::uint32_t pick = roll < 10 ? next() % common : roll < 13 ? next() % kPieceKinds : 20;
+            std::uint32_t pick = roll < 10   ? next() % common
+                                 : roll < 13 ? next() % kPieceKinds
+                                             : 20;
             if (pick == 21) {
                 text += '\0';
             } else {
@@ -539,29 +541,29 @@ TEST(TextBufferCells, LettersReadInBlocksAreTheLettersReadOneByOne) {
     // of Latin, Greek and Cyrillic letters (and of characters of three bytes) sixteen bytes at
     // a time, whatever else lies among the letters.
     const std::vector<const char*> pieces = {"a",
-                                  "the ",
-                                  "\xC3\xA9",
-                                  "\xD0\xB6",
-                                  "\xCE\xA9",
-                                  "\xC5\x82",
-                                  "\xC2\xBD",
-                                  "\xC2\xA0",
-                                  "\xCB\xBF",
-                                  "\xD1\xBF",
-                                  "\xC2\x80",
-                                  "\xCC\x81",
-                                  "\xD2\x83",
-                                  "\xCD\xB0",
-                                  "\xD2\x90",
-                                  "\xE2\x82\xAC",
-                                  "\xE6\x97\xA5",
-                                  "\xE2\x80\x8B",
-                                  "\t",
-                                  "\r",
-                                  "\n",
-                                  "",  // a zero byte, added below
-                                  "\f",
-                                  "\xF0\x9F\x98\x80"};
+                                             "the ",
+                                             "\xC3\xA9",
+                                             "\xD0\xB6",
+                                             "\xCE\xA9",
+                                             "\xC5\x82",
+                                             "\xC2\xBD",
+                                             "\xC2\xA0",
+                                             "\xCB\xBF",
+                                             "\xD1\xBF",
+                                             "\xC2\x80",
+                                             "\xCC\x81",
+                                             "\xD2\x83",
+                                             "\xCD\xB0",
+                                             "\xD2\x90",
+                                             "\xE2\x82\xAC",
+                                             "\xE6\x97\xA5",
+                                             "\xE2\x80\x8B",
+                                             "\t",
+                                             "\r",
+                                             "\n",
+                                             "",  // a zero byte, added below
+                                             "\f",
+                                             "\xF0\x9F\x98\x80"};
     ExpectBlocksReadAsOneByOne(pieces, 11, 99);
 }
 
@@ -571,21 +573,21 @@ TEST(TextBufferCells, CharactersOfThreeBytesReadInBlocksAreTheOnesReadOneByOne) 
     // blocks cut them at every place and line ends fall inside blocks.
     const std::vector<const char*> pieces = {"a",
                                              "the ",
-                                             "\xE2\x82\xAC",   // euro sign
-                                             "\xE2\x80\x94",   // em dash
-                                             "\xE6\x97\xA5",   // wide
-                                             "\xEF\xBC\xA1",   // fullwidth A: wide
-                                             "\xEF\xBD\xB1",   // halfwidth katakana: one cell
-                                             "\xE2\x80\x8B",   // zero width space
-                                             "\xEF\xBB\xBF",   // zero width no-break space
-                                             "\xE3\x80\xAA",   // combining, among wide ones
-                                             "\xE1\x85\xA0",   // Hangul vowel: no width
-                                             "\xEA\xB0\x80",   // Hangul syllable: wide
-                                             "\xEE\x80\x80",   // private use
+                                             "\xE2\x82\xAC",  // euro sign
+                                             "\xE2\x80\x94",  // em dash
+                                             "\xE6\x97\xA5",  // wide
+                                             "\xEF\xBC\xA1",  // fullwidth A: wide
+                                             "\xEF\xBD\xB1",  // halfwidth katakana: one cell
+                                             "\xE2\x80\x8B",  // zero width space
+                                             "\xEF\xBB\xBF",  // zero width no-break space
+                                             "\xE3\x80\xAA",  // combining, among wide ones
+                                             "\xE1\x85\xA0",  // Hangul vowel: no width
+                                             "\xEA\xB0\x80",  // Hangul syllable: wide
+                                             "\xEE\x80\x80",  // private use
                                              "\xC3\xA9",
                                              "\xD0\xB6",
-                                             "\xE0\xA4\x95",   // first byte E0
-                                             "\xED\x9F\xBF",   // first byte ED
+                                             "\xE0\xA4\x95",  // first byte E0
+                                             "\xED\x9F\xBF",  // first byte ED
                                              "\xCC\x81",
                                              "\t",
                                              "\r",

@@ -57,58 +57,83 @@ std::size_t CopyPlainRun(char* out, const char* text, std::size_t count) {
 }
 
 #if defined(__SSE2__)
-// Copies the sixteen bytes at `text` to `out` and returns how many of them, from the first,
-// are ordinary ASCII (as CopyPlainRun takes it), whole letters of two bytes from U+0080 to
-// U+02FF and U+0380 to U+047F (Latin, Greek and Cyrillic: one cell each, none combining) and
-// whole characters of three bytes from U+1000 to U+CFFF and U+E000 to U+FFFF (their cells by
-// the table). `*extra` receives the bytes among them beyond the cells they cover, and
+// Copies the 16 * kParts bytes at `text` to `out` and returns how many of them, from the
+// first, are ordinary ASCII (as CopyPlainRun takes it), whole letters of two bytes from U+0080
+// to U+02FF and U+0380 to U+047F (Latin, Greek and Cyrillic: one cell each, none combining)
+// and whole characters of three bytes from U+1000 to U+CFFF and U+E000 to U+FFFF (their cells
+// by the table). `*extra` receives the bytes among them beyond the cells they cover, and
 // `*stopped` whether the block holds something else behind them (rather than a character that
 // its end cuts). The bytes behind the ones taken are of no meaning. `text` starts at a
 // character's first byte.
+template <int kParts>
 std::size_t CopyTextBlock(char* out, const char* text, std::size_t* extra, bool* stopped) {
-    __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text));
-    _mm_storeu_si128(reinterpret_cast<__m128i*>(out), bytes);
-    auto mask = [](__m128i lanes) { return static_cast<unsigned>(_mm_movemask_epi8(lanes)); };
-    auto within = [&](int low, int high) {  // signed bytes from low to high
-        return _mm_and_si128(_mm_cmpgt_epi8(bytes, _mm_set1_epi8(static_cast<char>(low - 1))),
-                             _mm_cmplt_epi8(bytes, _mm_set1_epi8(static_cast<char>(high + 1))));
+    static_assert(kParts >= 1 && kParts <= 4, "at most 64 bytes, a bit for each");
+    constexpr unsigned kBytes = 16 * kParts;
+    // Bytes from `low` to `high` as signed bytes, two operations each: shifted so that the
+    // range starts at -128, they are the ones below -128 + its size.
+    auto shift = [](int low) { return _mm_set1_epi8(static_cast<char>(-128 - low)); };
+    auto below = [](int low, int high) {
+        return _mm_set1_epi8(static_cast<char>(high - low - 127));
     };
     // As signed bytes: the stops up to the carriage return 0..13, continuation bytes
     // 80..BF -128..-65, first bytes C2..CB -62..-53, CE..D1 -50..-47, E1..EC -31..-20 and
     // EE..EF -18..-17 (E0 and ED, whose second bytes are limited, are left to the decoder).
-    const unsigned stops = mask(within(0, '\r'));
-    const unsigned high = mask(bytes);
-    const unsigned tail = mask(_mm_cmplt_epi8(bytes, _mm_set1_epi8(-64)));
-    const unsigned lead2 = mask(_mm_or_si128(within(-62, -53), within(-50, -47)));
-    const unsigned lead3 = mask(_mm_or_si128(within(-31, -20), within(-18, -17)));
-    const unsigned lead = lead2 | lead3;
-    // Up to the first byte of anything else (never a continuation byte), or the block's end.
-    const unsigned other = (stops | (high & ~(tail | lead))) | 0x10000;
-    auto taken = static_cast<unsigned>(__builtin_ctz(other));
-    *stopped = taken < 16;
-    unsigned inTaken = (1u << taken) - 1;
-    // The continuation bytes the first bytes taken ask for.
-    unsigned wanted = (lead << 1) | (lead3 << 2);
-    if ((wanted & ~inTaken & (inTaken << 2)) != 0) {
-        // The bytes taken end inside a character: it is left out. (Only the last character
-        // can ask for bytes behind them.)
-        taken = 31u - static_cast<unsigned>(__builtin_clz(lead & inTaken));
-        inTaken = (1u << taken) - 1;
+    const __m128i stopShift = shift(0), stopBelow = below(0, '\r');
+    const __m128i tailBelow = _mm_set1_epi8(-64);
+    const __m128i latinShift = shift(-62), latinBelow = below(-62, -53);
+    const __m128i greekShift = shift(-50), greekBelow = below(-50, -47);
+    const __m128i threeShift = shift(-31), threeBelow = below(-31, -20);
+    const __m128i privateShift = shift(-18), privateBelow = below(-18, -17);
+    std::uint64_t stops = 0, high = 0, tail = 0, lead2 = 0, lead3 = 0;
+    for (int part = 0; part < kParts; ++part) {
+        __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text + 16 * part));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(out + 16 * part), bytes);
+        auto mask = [part](__m128i lanes) {
+            return static_cast<std::uint64_t>(static_cast<unsigned>(_mm_movemask_epi8(lanes)))
+                   << (16 * part);
+        };
+        auto within = [&](__m128i by, __m128i limit) {
+            return _mm_cmplt_epi8(_mm_add_epi8(bytes, by), limit);
+        };
+        stops |= mask(within(stopShift, stopBelow));
+        high |= mask(bytes);
+        tail |= mask(_mm_cmplt_epi8(bytes, tailBelow));
+        lead2 |= mask(_mm_or_si128(within(latinShift, latinBelow), within(greekShift, greekBelow)));
+        lead3 |=
+            mask(_mm_or_si128(within(threeShift, threeBelow), within(privateShift, privateBelow)));
     }
+    const std::uint64_t lead = lead2 | lead3;
+    // Up to the first byte of anything else (never a continuation byte), or the block's end.
+    const std::uint64_t other = stops | (high & ~(tail | lead));
+    unsigned taken = other != 0 ? static_cast<unsigned>(__builtin_ctzll(other)) : kBytes;
+    *stopped = taken < kBytes;
+    auto firstBits = [](unsigned count) {
+        return count >= 64 ? ~std::uint64_t{0} : (std::uint64_t{1} << count) - 1;
+    };
+    std::uint64_t inTaken = firstBits(taken);
+    if ((lead & inTaken) != 0) {
+        // A character that the bytes taken end inside is left out.
+        auto last = static_cast<unsigned>(63 - __builtin_clzll(lead & inTaken));
+        if (last + ((lead3 >> last & 1) != 0 ? 3 : 2) > taken) {
+            taken = last;
+            inTaken = firstBits(taken);
+        }
+    }
+    const std::uint64_t wanted = (lead << 1) | (lead3 << 2);  // the continuation bytes asked for
     if ((tail & inTaken) != (wanted & inTaken)) {
         *stopped = true;
         return 0;  // a continuation byte without its character, or a character without it
     }
     // Two bytes cover one cell; three bytes the cells of their character.
-    unsigned bits = lead2 & inTaken;  // a bit count of at most sixteen bits
-    bits = bits - ((bits >> 1) & 0x5555);
-    bits = (bits & 0x3333) + ((bits >> 2) & 0x3333);
-    bits = (bits + (bits >> 4)) & 0x0F0F;
-    std::size_t beyond = (bits + (bits >> 8)) & 0x1F;
-    for (unsigned threes = lead3 & inTaken; threes != 0; threes &= threes - 1) {
-        const auto* at = reinterpret_cast<const unsigned char*>(text) + __builtin_ctz(threes);
-        char32_t code = static_cast<char32_t>((at[0] & 0x0F) << 12 | (at[1] & 0x3F) << 6 |
-                                              (at[2] & 0x3F));
+    std::uint64_t bits = lead2 & inTaken;  // counted without the processor's bit count
+    bits = bits - ((bits >> 1) & 0x5555555555555555u);
+    bits = (bits & 0x3333333333333333u) + ((bits >> 2) & 0x3333333333333333u);
+    bits = (bits + (bits >> 4)) & 0x0F0F0F0F0F0F0F0Fu;
+    auto beyond = static_cast<std::size_t>((bits * 0x0101010101010101u) >> 56);
+    for (std::uint64_t threes = lead3 & inTaken; threes != 0; threes &= threes - 1) {
+        const auto* at = reinterpret_cast<const unsigned char*>(text) + __builtin_ctzll(threes);
+        auto code =
+            static_cast<char32_t>((at[0] & 0x0F) << 12 | (at[1] & 0x3F) << 6 | (at[2] & 0x3F));
         beyond += 3 - static_cast<std::size_t>(CharCells(code));
     }
     *extra = beyond;
@@ -438,51 +463,58 @@ int TextBuffer::ReadLine(char* out, std::size_t outSize, CellRun* visible) {
         auto byte = static_cast<unsigned char>(text[cursor]);
         if (byte >= 0x80) {
             // Characters of more than one byte (the pieces hold whole ones), and the short
-            // runs of ASCII between them, tested sixteen bytes at a time: in such text a block
-            // of 64 would mostly be copied for nothing.
+            // runs of ASCII between them: in blocks where they can be, else one by one.
+#if defined(__SSE2__)
+            // Where a block can be taken, the character goes in it.
+            bool decode = end - cursor < 16 || limit - written < 16;
+#else
+            constexpr bool decode = true;
+#endif
             for (;;) {
-                char32_t code = 0;
-                const char* bytes = text + cursor;
-                std::size_t size = DecodeUtf8Valid(reinterpret_cast<const unsigned char*>(bytes),
-                                                   end - cursor, &code);
-                std::size_t outBytes = size;
-                if (size == 0) {
-                    // Not UTF-8 (a loaded text): U+FFFD for the byte.
-                    code = kReplacementChar;
-                    size = 1;
-                    bytes = "\xEF\xBF\xBD";
-                    outBytes = 3;
-                }
-                auto cells = static_cast<std::size_t>(CharCells(code));
-                std::size_t column = written - extra;
-                if (column + cells > cellLimit || written + outBytes > byteLimit) {
-                    full = true;
-                    if (written > 0) {
-                        cutBefore = true;  // it starts the next line
+                if (decode) {
+                    char32_t code = 0;
+                    const char* bytes = text + cursor;
+                    std::size_t size = DecodeUtf8Valid(
+                        reinterpret_cast<const unsigned char*>(bytes), end - cursor, &code);
+                    std::size_t outBytes = size;
+                    if (size == 0) {
+                        // Not UTF-8 (a loaded text): U+FFFD for the byte.
+                        code = kReplacementChar;
+                        size = 1;
+                        bytes = "\xEF\xBF\xBD";
+                        outBytes = 3;
+                    }
+                    auto cells = static_cast<std::size_t>(CharCells(code));
+                    std::size_t column = written - extra;
+                    if (column + cells > cellLimit || written + outBytes > byteLimit) {
+                        full = true;
+                        if (written > 0) {
+                            cutBefore = true;  // it starts the next line
+                            break;
+                        }
+                        // Alone on its line it goes in all the same, wider than the line, unless no
+                        // buffer could hold it: then it is passed over.
+                        if (outBytes > byteLimit) {
+                            cursor += static_cast<std::uint32_t>(size);
+                            cutBefore = true;
+                            break;
+                        }
+                    }
+                    if (written + kMaxUtf8Bytes <= outSize && cursor + kMaxUtf8Bytes <= readable) {
+                        std::memcpy(out + written, bytes, kMaxUtf8Bytes);  // one store, any size
+                    } else {
+                        std::memcpy(out + written, bytes, outBytes);
+                    }
+                    written += outBytes;
+                    extra += outBytes - cells;
+                    cursor += static_cast<std::uint32_t>(size);
+                    ascii = false;
+                    std::size_t cellEnd = cellLimit + extra;
+                    limit = cellEnd < byteLimit ? cellEnd : byteLimit;
+                    if (full || written >= limit || cursor >= end) {
+                        full = full || written >= limit;
                         break;
                     }
-                    // Alone on its line it goes in all the same, wider than the line, unless no
-                    // buffer could hold it: then it is passed over.
-                    if (outBytes > byteLimit) {
-                        cursor += static_cast<std::uint32_t>(size);
-                        cutBefore = true;
-                        break;
-                    }
-                }
-                if (written + kMaxUtf8Bytes <= outSize && cursor + kMaxUtf8Bytes <= readable) {
-                    std::memcpy(out + written, bytes, kMaxUtf8Bytes);  // one store, any size
-                } else {
-                    std::memcpy(out + written, bytes, outBytes);
-                }
-                written += outBytes;
-                extra += outBytes - cells;
-                cursor += static_cast<std::uint32_t>(size);
-                ascii = false;
-                std::size_t cellEnd = cellLimit + extra;
-                limit = cellEnd < byteLimit ? cellEnd : byteLimit;
-                if (full || written >= limit || cursor >= end) {
-                    full = full || written >= limit;
-                    break;
                 }
 #if defined(__SSE2__)
                 // Text in Latin, Greek or Cyrillic letters: blocks of them and ASCII at once,
@@ -491,9 +523,12 @@ int TextBuffer::ReadLine(char* out, std::size_t outSize, CellRun* visible) {
                     std::size_t beyond = 0;
                     bool stopped = false;
                     std::size_t taken =
-                        CopyTextBlock(out + written, text + cursor, &beyond, &stopped);
+                        end - cursor >= 64 && limit - written >= 64
+                            ? CopyTextBlock<4>(out + written, text + cursor, &beyond, &stopped)
+                            : CopyTextBlock<1>(out + written, text + cursor, &beyond, &stopped);
                     written += taken;
                     extra += beyond;
+                    ascii = ascii && taken == 0;
                     cursor += static_cast<std::uint32_t>(taken);
                     std::size_t blockEnd = cellLimit + extra;
                     limit = blockEnd < byteLimit ? blockEnd : byteLimit;
@@ -510,6 +545,7 @@ int TextBuffer::ReadLine(char* out, std::size_t outSize, CellRun* visible) {
                     ended = true;
                     break;
                 }
+                decode = true;
 #endif
                 std::size_t rest = limit - written;
                 std::size_t plain = end - cursor < rest ? end - cursor : rest;
