@@ -57,33 +57,34 @@ std::size_t CopyPlainRun(char* out, const char* text, std::size_t count) {
 }
 
 #if defined(__SSE2__)
-// Copies the 16 * kParts bytes at `text` to `out` and returns how many of them, from the
-// first, are ordinary ASCII (as CopyPlainRun takes it), whole letters of two bytes from U+0080
-// to U+02FF and U+0380 to U+047F (Latin, Greek and Cyrillic: one cell each, none combining)
-// and whole characters of three bytes from U+1000 to U+CFFF and U+E000 to U+FFFF (their cells
-// by the table). `*extra` receives the bytes among them beyond the cells they cover, and
-// `*stopped` whether the block holds something else behind them (rather than a character that
-// its end cuts). The bytes behind the ones taken are of no meaning. `text` starts at a
-// character's first byte.
+// What CopyTextBlock took of a block.
+struct TextBlock {
+    std::uint32_t taken;    // bytes, from the first
+    std::uint32_t extra;    // bytes among them beyond the cells they cover
+    std::uint32_t stopped;  // not 0 when the block holds something else behind them
+};
+
+// Copies the 16 * kParts bytes at `text` to `out` and tells how many of them, from the first,
+// are ordinary ASCII (as CopyPlainRun takes it), whole letters of two bytes from U+0080 to
+// U+02FF and U+0380 to U+047F (Latin, Greek and Cyrillic: one cell each, none combining) and
+// whole characters of three bytes from U+1000 to U+CFFF and U+E000 to U+FFFF (their cells by
+// the table); `stopped` is 0 when only the block's end (or a character that it cuts) ended
+// them. The bytes behind the ones taken are of no meaning. `text` starts at a character's
+// first byte.
 template <int kParts>
-std::size_t CopyTextBlock(char* out, const char* text, std::size_t* extra, bool* stopped) {
+inline TextBlock CopyTextBlock(char* out, const char* text) {
     static_assert(kParts >= 1 && kParts <= 4, "at most 64 bytes, a bit for each");
     constexpr unsigned kBytes = 16 * kParts;
-    // Bytes from `low` to `high` as signed bytes, two operations each: shifted so that the
-    // range starts at -128, they are the ones below -128 + its size.
-    auto shift = [](int low) { return _mm_set1_epi8(static_cast<char>(-128 - low)); };
-    auto below = [](int low, int high) {
-        return _mm_set1_epi8(static_cast<char>(high - low - 127));
-    };
     // As signed bytes: the stops up to the carriage return 0..13, continuation bytes
     // 80..BF -128..-65, first bytes C2..CB -62..-53, CE..D1 -50..-47, E1..EC -31..-20 and
     // EE..EF -18..-17 (E0 and ED, whose second bytes are limited, are left to the decoder).
-    const __m128i stopShift = shift(0), stopBelow = below(0, '\r');
-    const __m128i tailBelow = _mm_set1_epi8(-64);
-    const __m128i latinShift = shift(-62), latinBelow = below(-62, -53);
-    const __m128i greekShift = shift(-50), greekBelow = below(-50, -47);
-    const __m128i threeShift = shift(-31), threeBelow = below(-31, -20);
-    const __m128i privateShift = shift(-18), privateBelow = below(-18, -17);
+    // A range is tested with two operations: shifted so that it ends at 127, its bytes are
+    // the ones above 127 less its size. Both constants are operands from memory, so that
+    // none has to be held in a register.
+    auto within = [](__m128i bytes, int low, int high) {
+        __m128i shifted = _mm_add_epi8(bytes, _mm_set1_epi8(static_cast<char>(127 - high)));
+        return _mm_cmpgt_epi8(shifted, _mm_set1_epi8(static_cast<char>(126 - (high - low))));
+    };
     std::uint64_t stops = 0, high = 0, tail = 0, lead2 = 0, lead3 = 0;
     for (int part = 0; part < kParts; ++part) {
         __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text + 16 * part));
@@ -92,21 +93,17 @@ std::size_t CopyTextBlock(char* out, const char* text, std::size_t* extra, bool*
             return static_cast<std::uint64_t>(static_cast<unsigned>(_mm_movemask_epi8(lanes)))
                    << (16 * part);
         };
-        auto within = [&](__m128i by, __m128i limit) {
-            return _mm_cmplt_epi8(_mm_add_epi8(bytes, by), limit);
-        };
-        stops |= mask(within(stopShift, stopBelow));
+        stops |= mask(within(bytes, 0, '\r'));
         high |= mask(bytes);
-        tail |= mask(_mm_cmplt_epi8(bytes, tailBelow));
-        lead2 |= mask(_mm_or_si128(within(latinShift, latinBelow), within(greekShift, greekBelow)));
-        lead3 |=
-            mask(_mm_or_si128(within(threeShift, threeBelow), within(privateShift, privateBelow)));
+        tail |= mask(within(bytes, -128, -65));
+        lead2 |= mask(_mm_or_si128(within(bytes, -62, -53), within(bytes, -50, -47)));
+        lead3 |= mask(_mm_or_si128(within(bytes, -31, -20), within(bytes, -18, -17)));
     }
     const std::uint64_t lead = lead2 | lead3;
     // Up to the first byte of anything else (never a continuation byte), or the block's end.
     const std::uint64_t other = stops | (high & ~(tail | lead));
     unsigned taken = other != 0 ? static_cast<unsigned>(__builtin_ctzll(other)) : kBytes;
-    *stopped = taken < kBytes;
+    const bool stopped = taken < kBytes;
     auto firstBits = [](unsigned count) {
         return count >= 64 ? ~std::uint64_t{0} : (std::uint64_t{1} << count) - 1;
     };
@@ -121,8 +118,8 @@ std::size_t CopyTextBlock(char* out, const char* text, std::size_t* extra, bool*
     }
     const std::uint64_t wanted = (lead << 1) | (lead3 << 2);  // the continuation bytes asked for
     if ((tail & inTaken) != (wanted & inTaken)) {
-        *stopped = true;
-        return 0;  // a continuation byte without its character, or a character without it
+        return TextBlock{0, 0, 1};  // a continuation byte without its character, or a
+                                    // character without it
     }
     // Two bytes cover one cell; three bytes the cells of their character.
     std::uint64_t bits = lead2 & inTaken;  // counted without the processor's bit count
@@ -136,8 +133,7 @@ std::size_t CopyTextBlock(char* out, const char* text, std::size_t* extra, bool*
             static_cast<char32_t>((at[0] & 0x0F) << 12 | (at[1] & 0x3F) << 6 | (at[2] & 0x3F));
         beyond += 3 - static_cast<std::size_t>(CharCells(code));
     }
-    *extra = beyond;
-    return taken;
+    return TextBlock{taken, static_cast<std::uint32_t>(beyond), stopped ? 1u : 0u};
 }
 #endif
 
@@ -520,19 +516,16 @@ int TextBuffer::ReadLine(char* out, std::size_t outSize, CellRun* visible) {
                 // Text in Latin, Greek or Cyrillic letters: blocks of them and ASCII at once,
                 // while a block's cells and bytes surely fit.
                 while (end - cursor >= 16 && limit - written >= 16) {
-                    std::size_t beyond = 0;
-                    bool stopped = false;
-                    std::size_t taken =
-                        end - cursor >= 64 && limit - written >= 64
-                            ? CopyTextBlock<4>(out + written, text + cursor, &beyond, &stopped)
-                            : CopyTextBlock<1>(out + written, text + cursor, &beyond, &stopped);
-                    written += taken;
-                    extra += beyond;
-                    ascii = ascii && taken == 0;
-                    cursor += static_cast<std::uint32_t>(taken);
+                    TextBlock block = end - cursor >= 64 && limit - written >= 64
+                                          ? CopyTextBlock<4>(out + written, text + cursor)
+                                          : CopyTextBlock<1>(out + written, text + cursor);
+                    written += block.taken;
+                    extra += block.extra;
+                    ascii = ascii && block.taken == 0;
+                    cursor += block.taken;
                     std::size_t blockEnd = cellLimit + extra;
                     limit = blockEnd < byteLimit ? blockEnd : byteLimit;
-                    if (stopped) {
+                    if (block.stopped != 0) {
                         break;  // a stop or another character: as below
                     }
                 }
