@@ -34,7 +34,7 @@ public:
 // first look at the messages, so that its updates are in the time even of a fast job.
 bool clockStarted = false;
 std::uint64_t EarlyWindowClock() {
-    std::uint64_t now = GetTickCount64();
+    auto now = static_cast<std::uint64_t>(Now());
     if (!clockStarted) {
         clockStarted = true;
         return now;

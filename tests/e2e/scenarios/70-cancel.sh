@@ -7,7 +7,9 @@ start_wine "$WORK/prefix" >/dev/null
 
 tree="$WORK/tree"
 mkdir -p "$tree"
-yes 'Quillmar prints the big file, one line of many' | head -c 50000000 >"$tree/big.txt"
+# Short lines, many pages: the job spends its time making pages, where it can be followed
+# and stopped, rather than in handing a few long pages to the spooler at its end.
+yes 'big' | head -c 50000000 >"$tree/big.txt"
 printf 'Quillmar prints the first file\n' >"$tree/a-first.txt"
 printf 'Quillmar prints the third file\n' >"$tree/c-third.txt"
 printf 'Quillmar prints the small file\n' >"$tree/small.txt"
