@@ -22,6 +22,9 @@ constexpr char kDeleteQuestion[] = "OK to delete?\n";
 // The viewer's size at 96 DPI; it grows with the main window's resolution.
 constexpr int kViewerWidth = 622;
 constexpr int kViewerHeight = 402;
+// A page stands upright: the preview is taller than wide.
+constexpr int kPreviewWidth = 520;
+constexpr int kPreviewHeight = 660;
 
 // The viewed file's path: the viewer keeps the address, not a copy, while it is open.
 char ViewedPath[FileList::kPathSize];
@@ -39,6 +42,22 @@ void ViewCommand(HWND mainWindow, int selection) {
     const int dpi = WindowDpi(mainWindow);
     Viewer.Open(mainWindow, ViewedPath, ScaleToDpi(kViewerWidth, dpi),
                 ScaleToDpi(kViewerHeight, dpi), -1);
+}
+
+void PreviewCommand(HWND mainWindow, int selection) {
+    if (selection < 0 || Preview.hwnd != nullptr) {
+        return;
+    }
+    char path[FileList::kPathSize];
+    Files.GetFilePath(selection, path, sizeof path);
+    if (path[0] == '\0') {
+        return;
+    }
+    // The printer in force, with the settings in force; without one, the virtual page.
+    PrintSurface* printer = Printer.HasDevice() ? Printer.Surface() : nullptr;
+    const int dpi = WindowDpi(mainWindow);
+    Preview.Open(mainWindow, path, Settings, printer, ScaleToDpi(kPreviewWidth, dpi),
+                 ScaleToDpi(kPreviewHeight, dpi), IDM_PRINT);
 }
 
 void DeleteSelectedFile(HWND list, int selection) {

@@ -1,5 +1,5 @@
-// The main window's commands that work through the program's own windows: View, Delete and
-// About.
+// The main window's commands that work through the program's own windows: View, Preview,
+// Delete and About.
 #pragma once
 
 #include <windows.h>
@@ -8,6 +8,10 @@
 
 // View: the file of row `selection` of the file list (-1 when no row is selected).
 void ViewCommand(HWND mainWindow, int selection);
+
+// Preview: the pages of the file of row `selection` as the printer in force would print them
+// with the settings in force (nothing for a directory row, the parent row or no selection).
+void PreviewCommand(HWND mainWindow, int selection);
 
 // Delete: asks "OK to delete?" with the full path of row `selection` (nothing for a
 // directory row, the parent row or no selection) and, on Yes, deletes exactly that file and

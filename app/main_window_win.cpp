@@ -52,8 +52,8 @@ COLORREF HighlightColour = 0;
 COLORREF WindowColour = 0;
 DriveList Drives;
 
-// Makes UiFont for the window's resolution and measures the interface cell; the font it
-// replaces is deleted (whoever held it has been given the new one by then).
+// Makes UiFont for the window's resolution and measures the interface cell. The caller deletes
+// a font it replaces, once no control holds it.
 void MakeUiFont() {
     LOGFONTA font = {};
     font.lfHeight = ScaleToDpi(kUiFontHeight, WindowResolution);
@@ -339,6 +339,9 @@ BOOL OnCommand(HWND window, int id, int notification) {
             return TRUE;
         case IDM_VIEW:
             ViewCommand(window, Selection());
+            return TRUE;
+        case IDM_PREVIEW:
+            PreviewCommand(window, Selection());
             return TRUE;
         case IDM_DELETE:
             DeleteSelectedFiles(ListWindow, SelectedRows(ListWindow));

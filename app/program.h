@@ -13,6 +13,7 @@
 #include "ui/about_window.h"
 #include "ui/file_viewer.h"
 #include "ui/message_window.h"
+#include "ui/preview_window.h"
 
 // The module every icon and dialog template is loaded from; stored first by WinMain.
 extern HINSTANCE ProgramInstance;
@@ -31,5 +32,7 @@ extern FileList Files;
 extern PrinterDevice Printer;
 // The window of the View command.
 extern FileViewer Viewer;
+// The window of the Preview command.
+extern PreviewWindow Preview;
 // The whole file that a print job reads.
 extern TextBuffer PrintText;

@@ -7,6 +7,7 @@
 #include "ui/about_window.h"
 #include "ui/file_viewer.h"
 #include "ui/message_window.h"
+#include "ui/preview_window.h"
 
 namespace {
 
@@ -29,12 +30,15 @@ PrinterDevice Printer;
 StartupStep PrinterOpened([] { OpenDefaultPrinter(Printer); });
 // Registers "FILEVIEWERCLS".
 FileViewer Viewer;
+// Registers "PREVIEWCLS".
+PreviewWindow Preview;
 TextBuffer PrintText;
 // Files neither marked nor UTF-8 are read in the legacy code page of the user's locale.
 StartupStep CodePageSet([] {
     int codePage = DefaultLegacyCodePage();
     PrintText.SetCodePage(codePage);
     Viewer.document.SetCodePage(codePage);
+    Preview.SetCodePage(codePage);
 });
 // Shared by every message window; made last, as nothing uses them before WinMain.
 PushButton AnswerButtons[kMaxAnswerButtons];

@@ -61,11 +61,11 @@ bool ProgressJobHost::Proceed(const JobProgress& progress) {
     }
     last_ = progress;
     const std::uint64_t now = clock_();
-    if (!timing_.PumpDue(now, progress.file, progress.page)) {
+    if (!timing_.PumpDue(now)) {
         return true;
     }
     if (window_.hwnd == nullptr && running_ && timing_.ShowDue(now)) {
-        window_.Show(owner_);
+        window_.Show(owner_, progress.path, progress.file, progress.files, progress.page);
         // The wait cursor stays over the main window; over this one the arrow serves Cancel.
     }
     window_.SetProgress(progress.path, progress.file, progress.files, progress.page);

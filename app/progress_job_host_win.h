@@ -27,7 +27,8 @@ public:
     void BeginWait() override;
     // The job has ended: the window goes and the owner is enabled and active again.
     void EndWait() override;
-    // Lets the messages through when due, shows the window once the job has run
+    // Lets the messages through every ProgressTiming::kPumpEveryMs, shows the window once the
+    // job has run
     // ProgressTiming::kShowAfterMs, and keeps its texts current. False once the user
     // cancelled.
     bool Proceed(const JobProgress& progress) override;

@@ -287,6 +287,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     dialog.copies = in.ConsumeIntegralInRange<std::uint16_t>(0, 3);
     RecordingJobHost host(recorder);
     host.CancelAtPause(in.ConsumeIntegralInRange(0, 4));
+    // The user stops the job at the K-th progress report (0: never).
+    const int stopAt = in.ConsumeIntegralInRange(0, 8);
+    int reports = 0;
+    if (stopAt > 0) {
+        host.StopWhen([&reports, stopAt](const JobProgress&) { return ++reports == stopAt; });
+    }
     // Small pieces make lines cross the reads of the file, and every further copy read it again.
     std::uint32_t chunk = in.ConsumeBool() ? TextBuffer::kDefaultReadChunk
                                            : in.ConsumeIntegralInRange<std::uint32_t>(1, 64);
@@ -305,9 +311,18 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     PrintJob job(settings, geometry, device, buffer, dialog, host);
     FUZZ_CHECK(job.PrintFile(file.Path()) == 1);
 
-    // One document, started and ended; every page started was ended.
-    FUZZ_CHECK(recorder.DocumentNames().size() == 1 && recorder.DocumentsEnded() == 1);
-    FUZZ_CHECK(recorder.PagesStarted() == recorder.PagesEnded());
+    // One document, started and ended (or abandoned when the user stopped the job); every
+    // page started was ended, but for a page the stop abandoned.
+    FUZZ_CHECK(recorder.DocumentNames().size() == 1);
+    FUZZ_CHECK(job.Stopped() == (stopAt > 0 && reports >= stopAt));
+    if (job.Stopped()) {
+        FUZZ_CHECK(recorder.DocumentsAborted() == 1 && recorder.DocumentsEnded() == 0);
+        FUZZ_CHECK(recorder.PagesEnded() <= recorder.PagesStarted() &&
+                   recorder.PagesStarted() <= recorder.PagesEnded() + 1);
+    } else {
+        FUZZ_CHECK(recorder.DocumentsEnded() == 1 && recorder.DocumentsAborted() == 0);
+        FUZZ_CHECK(recorder.PagesStarted() == recorder.PagesEnded());
+    }
     FUZZ_CHECK(recorder.StrayTexts() == 0);
     FUZZ_CHECK(dialog.chosen != nullptr && !dialog.chosen->InDocument());
     // Finite: a page holds at least one piece of a line, and a byte of text makes at most
@@ -328,8 +343,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     FUZZ_CHECK(buffer.Text() == nullptr);
 
     // Pages of modest size, and not too many of them, are kept and compared.
-    if (room && geometry.PageLengthLines <= 200 && geometry.PageWidthCols <= 400 &&
-        text.size() <= 8192 && chosen.horzRes <= 100000) {
+    if (!job.Stopped() && room && geometry.PageLengthLines <= 200 &&
+        geometry.PageWidthCols <= 400 && text.size() <= 8192 && chosen.horzRes <= 100000) {
         CheckCheckpoints(atStart, chosen, settings, chunk, file.Path());
     }
     return 0;

@@ -212,6 +212,45 @@ TEST(FileViewer, ThePageAndTheBackBufferFollowTheWindowSize) {
     Close(viewer);
 }
 
+TEST(FileViewer, AMoveToAScreenOfTwiceTheResolutionTakesTheSuggestedPlaceAndALargerFont) {
+    TempDir dir;
+    std::string path = dir.Write("numbers.txt", NumberedLines(5000));
+    TestOwner owner;
+    FileViewer viewer;
+    ASSERT_EQ(viewer.Open(owner.hwnd, path.c_str(), 622, 402, -1), 1);
+    const int dpi = viewer.dpi;
+    EXPECT_EQ(dpi, WindowDpi(viewer.hwnd));
+    const int lineHeight = viewer.lineHeight;
+    const int cellWidth = viewer.cellWidth;
+    HFONT before = viewer.font;
+
+    // What the system sends when the window is moved to such a screen.
+    RECT suggested = {40, 30, 40 + 1244, 30 + 804};
+    SendMessageA(viewer.hwnd, WM_DPICHANGED, MAKEWPARAM(2 * dpi, 2 * dpi),
+                 reinterpret_cast<LPARAM>(&suggested));
+    RECT now = {};
+    GetWindowRect(viewer.hwnd, &now);
+    EXPECT_EQ(now.left, suggested.left);
+    EXPECT_EQ(now.top, suggested.top);
+    EXPECT_EQ(now.right, suggested.right);
+    EXPECT_EQ(now.bottom, suggested.bottom);
+    EXPECT_EQ(viewer.dpi, 2 * dpi);
+    EXPECT_NE(viewer.font, before);
+    EXPECT_GE(viewer.lineHeight, 2 * lineHeight - 2);
+    EXPECT_LE(viewer.lineHeight, 2 * lineHeight + 2);
+    EXPECT_GE(viewer.cellWidth, 2 * cellWidth - 2);
+    EXPECT_EQ(viewer.linesPerPage, viewer.clientHeight / viewer.lineHeight);
+    EXPECT_EQ(static_cast<int>(ScrollBar(viewer).nPage), viewer.linesPerPage);
+    EXPECT_TRUE(RowHasInk(viewer, 0)) << "redrawn in the new font";
+
+    // And back: the measures of the start again.
+    SendMessageA(viewer.hwnd, WM_DPICHANGED, MAKEWPARAM(dpi, dpi),
+                 reinterpret_cast<LPARAM>(&suggested));
+    EXPECT_EQ(viewer.lineHeight, lineHeight);
+    EXPECT_EQ(viewer.cellWidth, cellWidth);
+    Close(viewer);
+}
+
 TEST(FileViewer, AViewerDestroyedWithItsOwnerCanOpenAgain) {
     TempDir dir;
     std::string path = dir.Write("a.txt", "text\n");

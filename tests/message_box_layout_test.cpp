@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -273,4 +274,157 @@ TEST(MessageBoxAtResolution, FixedMeasuresGrowWithTheTextsResolution) {
     EXPECT_EQ(AboutTextTop(32, 192), 2 * AboutTextTop(16));
     LinkRect link = AboutLinkRect(800, at192, 300, 40);
     EXPECT_EQ(link.top, AboutTextTop(32, 192) + 3 * 32);
+}
+
+namespace {
+
+// A font whose characters are `width` pixels wide each, a UTF-8 character counting once.
+MeasureTextPiece FixedPitch(int width) {
+    return [width](const char* start, std::size_t length) {
+        int characters = 0;
+        for (std::size_t i = 0; i < length; ++i) {
+            if ((static_cast<unsigned char>(start[i]) & 0xC0) != 0x80) {
+                ++characters;
+            }
+        }
+        return characters * width;
+    };
+}
+
+// A path of exactly `length` characters: C:\, directories of 19 letters each followed by a
+// backslash, one shorter directory to make up the length, then the name.
+std::string LongPath(std::size_t length, const std::string& name) {
+    std::string path = "C:\\";
+    while (path.size() + 20 + 2 + name.size() <= length) {
+        path += std::string(19, static_cast<char>('a' + path.size() % 26)) + "\\";
+    }
+    path += std::string(length - path.size() - name.size() - 1, 'z') + "\\";
+    return path + name;
+}
+
+}  // namespace
+
+TEST(MessageBoxWrap, A256CharacterPathFitsTheWorkAreaWithTheNameWhole) {
+    // The display font of the test machine: 7 pixels a character, widest 14, lines of 16.
+    const std::string name = "quarterly-report-final.txt";
+    const std::string path = LongPath(256, name);
+    ASSERT_EQ(path.size(), 256u);
+    const std::string question = "OK to delete?\n" + path;
+    const MeasureTextPiece measure = FixedPitch(7);
+    BoxText text = Measures(14, 16, 2, 256 * 7);
+    const std::uint32_t flags = box_flags::kYesNo | box_flags::kIconQuestion;
+
+    // Unwrapped the box is wider than the screen.
+    BoxSize unwrapped = PlainBoxSize(ComputePanel(text, true, flags), text);
+    EXPECT_EQ(unwrapped.width, 256 * 7 + 4 * 14 + 64 + 16);
+
+    for (int workArea : {1280, 1024, 800, 640, 400}) {
+        int maxWidth = MaxBoxTextWidth(workArea, text, true);
+        std::string wrapped = WrapWideLines(question.c_str(), maxWidth, measure);
+        LineList lines = Lines(wrapped.c_str());
+        ASSERT_GE(lines.size(), 3u) << workArea;
+        EXPECT_EQ(lines[0], "OK to delete?");
+        std::string joined;
+        int widest = 0;
+        for (std::size_t i = 1; i < lines.size(); ++i) {
+            joined += lines[i];
+            widest = std::max(widest, measure(lines[i].c_str(), lines[i].size()));
+            if (i + 1 < lines.size()) {
+                EXPECT_EQ(lines[i].back(), '\\') << "cut after a backslash: " << lines[i];
+            }
+        }
+        EXPECT_EQ(joined, path) << "nothing lost or added";
+        EXPECT_EQ(lines.back().substr(lines.back().size() - name.size()), name)
+            << "the name's line holds the whole name";
+        BoxText shown = text;
+        shown.lineCount = CountTextLines(wrapped.c_str());
+        shown.textWidth = widest;
+        BoxSize size = PlainBoxSize(ComputePanel(shown, true, flags), shown);
+        EXPECT_LE(size.width, workArea) << workArea;
+        EXPECT_GT(size.height, unwrapped.height) << "the box grows in height";
+        EXPECT_EQ(size.height, (shown.lineCount + 6) * 16);
+    }
+}
+
+TEST(MessageBoxWrap, CutsAtTheLastBackslashThatFits) {
+    const MeasureTextPiece measure = FixedPitch(1);
+    struct Case {
+        const char* text;
+        int maxWidth;
+        const char* wrapped;
+    };
+    const Case cases[] = {
+        {"C:\\ab\\cd\\ef.txt", 20, "C:\\ab\\cd\\ef.txt"},  // fits: unchanged
+        {"C:\\ab\\cd\\ef.txt", 15, "C:\\ab\\cd\\ef.txt"},
+        {"C:\\ab\\cd\\ef.txt", 14, "C:\\ab\\cd\\\nef.txt"},
+        {"C:\\ab\\cd\\ef.txt", 13, "C:\\ab\\cd\\\nef.txt"},
+        {"C:\\ab\\cd\\ef.txt", 8, "C:\\ab\\\ncd\\\nef.txt"},
+        {"C:\\ab\\cd\\ef.txt", 6, "C:\\ab\\\ncd\\\nef.txt"},
+        // A part wider than a line is cut between characters.
+        {"C:\\ab\\cd\\ef.txt", 4, "C:\\\nab\\\ncd\\\nef.t\nxt"},
+        {"C:\\ab\\cd\\ef.txt", 1, "C\n:\n\\\na\nb\n\\\nc\nd\n\\\ne\nf\n.\nt\nx\nt"},
+        {"C:\\ab\\cd\\ef.txt", 0, "C\n:\n\\\na\nb\n\\\nc\nd\n\\\ne\nf\n.\nt\nx\nt"},
+        // Only the lines that do not fit; line feeds, empty lines and a final one kept.
+        {"OK to delete?\nC:\\ab\\cd\\ef.txt", 13, "OK to delete?\nC:\\ab\\cd\\\nef.txt"},
+        {"short\n\nC:\\ab\\cd\n", 6, "short\n\nC:\\ab\\\ncd\n"},
+        {"no backslash here", 8, "no backs\nlash her\ne"},
+        {"", 5, ""},
+        {"\\\\\\\\\\\\", 3, "\\\\\\\n\\\\\\"},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(WrapWideLines(c.text, c.maxWidth, measure), c.wrapped)
+            << c.text << " at " << c.maxWidth;
+    }
+    EXPECT_EQ(WrapWideLines(nullptr, 5, measure), "");
+}
+
+TEST(MessageBoxWrap, CutsOnlyBetweenWholeUtf8Characters) {
+    const MeasureTextPiece measure = FixedPitch(10);
+    // "日本語" and "é" are three and two bytes a character.
+    struct Case {
+        const char* text;
+        int maxWidth;
+        const char* wrapped;
+    };
+    const Case cases[] = {
+        {"C:\\\xe6\x97\xa5\xe6\x9c\xac\xe8\xaa\x9e\\caf\xc3\xa9.txt", 50,
+         "C:\\\n\xe6\x97\xa5\xe6\x9c\xac\xe8\xaa\x9e\\\ncaf\xc3\xa9.\ntxt"},
+        {"C:\\\xe6\x97\xa5\xe6\x9c\xac\xe8\xaa\x9e\\caf\xc3\xa9.txt", 80,
+         "C:\\\xe6\x97\xa5\xe6\x9c\xac\xe8\xaa\x9e\\\ncaf\xc3\xa9.txt"},
+        {"\xe6\x97\xa5\xe6\x9c\xac\xe8\xaa\x9e", 25, "\xe6\x97\xa5\xe6\x9c\xac\n\xe8\xaa\x9e"},
+        {"\xc3\xa9\xc3\xa9\xc3\xa9", 15, "\xc3\xa9\n\xc3\xa9\n\xc3\xa9"},
+    };
+    for (const Case& c : cases) {
+        std::string wrapped = WrapWideLines(c.text, c.maxWidth, measure);
+        EXPECT_EQ(wrapped, c.wrapped) << c.text << " at " << c.maxWidth;
+        for (const std::string& line : Lines(wrapped.c_str())) {
+            ASSERT_FALSE(line.empty());
+            EXPECT_NE(static_cast<unsigned char>(line[0]) & 0xC0, 0x80u)
+                << "a line starts inside a character";
+        }
+    }
+    // Bytes that start no sequence are characters of their own, as a lead byte whose
+    // sequence breaks off is.
+    const MeasureTextPiece bytes = [](const char*, std::size_t length) {
+        return static_cast<int>(length) * 10;
+    };
+    EXPECT_EQ(WrapWideLines("\x80\x80\x80", 10, bytes), "\x80\n\x80\n\x80");
+    EXPECT_EQ(WrapWideLines("\xe6\x97"
+                            "a\xc3\xa9",
+                            20, bytes),
+              "\xe6\x97\na\n\xc3\xa9");
+}
+
+TEST(MessageBoxWrap, TheWidestLineLeavesRoomForTheSidesAndMargin) {
+    BoxText text = Measures(14, 16, 2, 0);
+    EXPECT_EQ(MaxBoxTextWidth(1280, text, true), 1280 - 56 - 64 - 16);
+    EXPECT_EQ(MaxBoxTextWidth(1280, text, false), 1280 - 56 - 8 - 16);
+    text.dpi = 192;
+    text.maxCharWidth = 28;
+    EXPECT_EQ(MaxBoxTextWidth(2560, text, true), 2560 - 112 - 128 - 32);
+    EXPECT_EQ(MaxBoxTextWidth(10, text, true), 1) << "never below one pixel";
+    EXPECT_EQ(MaxBoxTextWidth(1 << 30, text, true), kMaxBoxExtent);
+    // The widest line that fits gives a box exactly as wide as the work area.
+    text = Measures(14, 16, 2, MaxBoxTextWidth(1280, Measures(14, 16, 2, 0), true));
+    EXPECT_EQ(PlainBoxSize(ComputePanel(text, true, box_flags::kYesNo), text).width, 1280);
 }

@@ -307,3 +307,47 @@ TEST(MessageWindow, ABoxGoneWithItsOwnerEndsTheWait) {
     EXPECT_EQ(box.hwnd, nullptr);
     EXPECT_EQ(BoxScript::FindBox(), nullptr);
 }
+
+TEST(MessageWindow, ALongPathWrapsAtBackslashesWithinTheWorkArea) {
+    TestOwner owner;
+    RECT work = {};
+    ASSERT_TRUE(SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0));
+    const std::string name = "quarterly-report-final.txt";
+    std::string path = "C:\\";
+    while (path.size() + 20 + name.size() <= 256) {
+        path += std::string(19, 'd') + "\\";
+    }
+    path += std::string(256 - path.size() - name.size() - 1, 'z') + "\\" + name;
+    ASSERT_EQ(path.size(), 256u);
+    const std::string question = "OK to delete?\n" + path;
+
+    MessageWindow box;
+    std::string shownText;
+    RECT shown = {};
+    BoxScript::Step look = [&box, &shownText, &shown] {
+        shownText = box.text;
+        GetWindowRect(BoxScript::FindBox(), &shown);
+    };
+    EXPECT_EQ(Ask(owner.hwnd, MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2, {look, Key('N')}, &box,
+                  question.c_str(), "Delete"),
+              IDNO);
+    EXPECT_LE(shown.right - shown.left, work.right - work.left);
+    std::vector<std::string> lines;
+    std::size_t start = 0;
+    for (std::size_t end; (end = shownText.find('\n', start)) != std::string::npos;
+         start = end + 1) {
+        lines.push_back(shownText.substr(start, end - start));
+    }
+    lines.push_back(shownText.substr(start));
+    ASSERT_GE(lines.size(), 3u) << shownText;
+    EXPECT_EQ(lines[0], "OK to delete?");
+    std::string joined;
+    for (std::size_t i = 1; i < lines.size(); ++i) {
+        joined += lines[i];
+    }
+    EXPECT_EQ(joined, path);
+    EXPECT_EQ(lines.back().substr(lines.back().size() - name.size()), name);
+    EXPECT_GE(shown.bottom - shown.top,
+              static_cast<LONG>(lines.size() + 6) * box.measures.lineHeight - 1)
+        << "the box grows in height";
+}

@@ -21,27 +21,37 @@ TEST(ProgressTiming, TheWindowWaitsThreeHundredMilliseconds) {
     }
 }
 
-TEST(ProgressTiming, MessagesAtEveryPageAndAtLeastEveryTwentyFiveMilliseconds) {
+TEST(ProgressTiming, MessagesEveryTwentyMilliseconds) {
     ProgressTiming timing;
-    timing.Start(0);
-    EXPECT_TRUE(timing.PumpDue(0, 1, 1)) << "the first page";
-    EXPECT_FALSE(timing.PumpDue(10, 1, 1)) << "the same page, soon after";
-    EXPECT_FALSE(timing.PumpDue(24, 1, 1));
-    EXPECT_TRUE(timing.PumpDue(25, 1, 1)) << "25 ms later";
-    EXPECT_FALSE(timing.PumpDue(26, 1, 1)) << "counted from the last look";
-    EXPECT_TRUE(timing.PumpDue(27, 1, 2)) << "a new page";
-    EXPECT_TRUE(timing.PumpDue(28, 2, 2)) << "a new file on the same page number";
-    EXPECT_FALSE(timing.PumpDue(29, 2, 2));
-    EXPECT_TRUE(timing.PumpDue(5, 2, 2)) << "a clock that went back";
-    EXPECT_FALSE(timing.PumpDue(6, 2, 2));
+    timing.Start(100);
+    struct Step {
+        std::uint64_t now;
+        bool due;
+        const char* why;
+    };
+    const Step steps[] = {
+        {100, false, "the start"},
+        {119, false, "not yet"},
+        {120, true, "20 ms after the start"},
+        {121, false, "counted from the last look"},
+        {139, false, "19 ms after it"},
+        {500, true, "long after"},
+        {90, true, "a clock that went back"},
+        {91, false, "counted from there"},
+        {110, true, "20 ms after that"},
+    };
+    for (const Step& step : steps) {
+        EXPECT_EQ(timing.PumpDue(step.now), step.due) << step.now << ": " << step.why;
+    }
 }
 
 TEST(ProgressTiming, AStartBeginsAfresh) {
     ProgressTiming timing;
     timing.Start(0);
-    EXPECT_TRUE(timing.PumpDue(0, 1, 1));
+    EXPECT_TRUE(timing.PumpDue(50));
     timing.Start(100);
-    EXPECT_TRUE(timing.PumpDue(100, 1, 1)) << "the first page of the next job";
+    EXPECT_FALSE(timing.PumpDue(110)) << "the next job counts from its own start";
+    EXPECT_TRUE(timing.PumpDue(120));
     EXPECT_FALSE(timing.ShowDue(399));
     EXPECT_TRUE(timing.ShowDue(400));
 }

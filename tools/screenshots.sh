@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Refreshes the README's screenshots in docs/: runs the end-to-end scenarios that open the main
 # window, the setup dialog, the viewer (on an ASCII text, a UTF-8 text and a binary file), the
-# Delete question and the about box on a virtual display, and keeps their screenshots.
+# preview, the Delete question and the about box on a virtual display, and the main window
+# and the viewer at 200 % display scaling (192 DPI), and keeps their screenshots.
 # Run as root on a Debian/Ubuntu machine, like tools/test.sh.
 set -uo pipefail
 
@@ -22,7 +23,8 @@ take_spooler_lock
 start_print_spooler
 work="$top/build/windows/screenshots"
 bash tests/e2e/run.sh build/windows/Quillmar.exe build/windows/tests/probe.exe "$work" \
-    20-setup-and-save 40-view-delete-about 50-names || die "a scenario failed"
+    20-setup-and-save 40-view-delete-about 50-names 80-high-dpi 90-preview ||
+    die "a scenario failed"
 mkdir -p docs
 for name in main-window setup-dialog; do
     cp "$work/20-setup-and-save/screens/$name.png" "docs/$name.png" || die "no $name.png"
@@ -31,4 +33,9 @@ for name in viewer-text viewer-hex delete-question about-box; do
     cp "$work/40-view-delete-about/screens/$name.png" "docs/$name.png" || die "no $name.png"
 done
 cp "$work/50-names/screens/viewer-utf8.png" docs/viewer-utf8.png || die "no viewer-utf8.png"
+cp "$work/90-preview/screens/preview-first.png" docs/preview.png || die "no preview-first.png"
+for name in main-window viewer-text; do
+    cp "$work/80-high-dpi/screens/$name-192.png" "docs/$name-192dpi.png" ||
+        die "no $name-192.png"
+done
 log "the pictures in docs/ are refreshed"

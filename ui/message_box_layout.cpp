@@ -109,6 +109,90 @@ BoxSize PlainBoxSize(const BoxPanel& panel, const BoxText& text) {
     return size;
 }
 
+int MaxBoxTextWidth(int workAreaWidth, const BoxText& text, bool hasIcon) {
+    long long room = static_cast<long long>(workAreaWidth) - 4LL * text.maxCharWidth -
+                     ScaleToDpi(hasIcon ? 64 : 8, text.dpi) - ScaleToDpi(16, text.dpi);
+    return static_cast<int>(std::clamp<long long>(room, 1, kMaxBoxExtent));
+}
+
+namespace {
+
+// The end of the UTF-8 character at `at` within `end`: a lead byte and the continuation bytes
+// it announces. A byte that starts no sequence (a stray continuation byte) is a character of
+// its own, as the system draws a stand-in for it.
+std::size_t NextCharacter(const char* text, std::size_t at, std::size_t end) {
+    unsigned char lead = static_cast<unsigned char>(text[at]);
+    std::size_t continuations = lead >= 0xF0 ? 3 : lead >= 0xE0 ? 2 : lead >= 0xC0 ? 1 : 0;
+    std::size_t next = at + 1;
+    while (continuations > 0 && next < end &&
+           (static_cast<unsigned char>(text[next]) & 0xC0) == 0x80) {
+        ++next;
+        --continuations;
+    }
+    return next;
+}
+
+// Where the piece of the line from `start` to `end` is cut: after the last backslash that
+// keeps it within `maxWidth`, else after the last whole character that does, else after the
+// first character.
+std::size_t CutOfPiece(const char* text, std::size_t start, std::size_t end, int maxWidth,
+                       const MeasureTextPiece& measure) {
+    std::size_t atBackslash = 0;
+    for (std::size_t at = start; at < end; ++at) {
+        if (text[at] != '\\' || at + 1 == end) {
+            continue;
+        }
+        if (measure(text + start, at + 1 - start) > maxWidth) {
+            break;  // longer pieces are no narrower
+        }
+        atBackslash = at + 1;
+    }
+    if (atBackslash != 0) {
+        return atBackslash;
+    }
+    std::size_t cut = NextCharacter(text, start, end);
+    for (std::size_t next = cut; next < end;) {
+        next = NextCharacter(text, next, end);
+        if (measure(text + start, next - start) > maxWidth) {
+            break;
+        }
+        cut = next;
+    }
+    return cut;
+}
+
+}  // namespace
+
+std::string WrapWideLines(const char* text, int maxWidth, const MeasureTextPiece& measure) {
+    std::string wrapped;
+    TextLines lines(text);
+    TextLine line;
+    bool first = true;
+    while (lines.Next(&line)) {
+        if (!first) {
+            wrapped += '\n';
+        }
+        first = false;
+        std::size_t start = 0;
+        while (start < line.length && measure(line.start + start, line.length - start) > maxWidth) {
+            std::size_t cut = CutOfPiece(line.start, start, line.length, maxWidth, measure);
+            if (cut >= line.length) {
+                break;  // one character wider than a line: it stands alone
+            }
+            wrapped.append(line.start + start, cut - start);
+            wrapped += '\n';
+            start = cut;
+        }
+        wrapped.append(line.start + start, line.length - start);
+    }
+    // A line feed at the very end ends the last line: it stays.
+    std::size_t length = text != nullptr ? std::strlen(text) : 0;
+    if (length > 0 && text[length - 1] == '\n') {
+        wrapped += '\n';
+    }
+    return wrapped;
+}
+
 BoxSize AboutBoxSize(const BoxText& text, bool hasLink) {
     BoxSize size;
     size.width = ClampExtent(static_cast<long long>(text.textWidth) + 4LL * text.maxCharWidth);

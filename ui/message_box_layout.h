@@ -5,6 +5,8 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
+#include <string>
 
 #include "ui/dpi_scale.h"
 
@@ -113,6 +115,21 @@ struct BoxSize {
 // The plain box: the panel's right plus 16 (scaled) wide, six line heights more than the text high
 // (the title bar included). Limited to kMaxBoxExtent.
 BoxSize PlainBoxSize(const BoxPanel& panel, const BoxText& text);
+
+// The widest text line a plain box can take and still be no wider than `workAreaWidth`, the
+// screen's work area: the area less the panel's sides and the box's margin (as ComputePanel
+// and PlainBoxSize add them for `text`'s widest character and resolution). At least 1.
+int MaxBoxTextWidth(int workAreaWidth, const BoxText& text, bool hasIcon);
+
+// The width in pixels of `length` bytes of text from `start`, as the box's font draws them.
+using MeasureTextPiece = std::function<int(const char* start, std::size_t length)>;
+
+// `text` with every line wider than `maxWidth` cut onto further lines ("\n" inserted): each
+// cut comes after the last backslash that keeps the piece within `maxWidth`, so that a path
+// breaks between its parts and its last part, the name, stays whole when it fits a line.
+// A piece with no backslash that fits is cut after its last whole UTF-8 character that fits
+// (at least one character a line). Lines that fit, and the line feeds, stay as they are.
+std::string WrapWideLines(const char* text, int maxWidth, const MeasureTextPiece& measure);
 
 // The about box: the text plus four widest characters wide; eight line heights more than the
 // text high, and two more for a link line. Limited to kMaxBoxExtent.

@@ -101,6 +101,9 @@ protected:
 
 private:
     void ReleaseText();
+    // Cuts the lines of `text` wider than `maxWidth` pixels, as `info` measures them, onto
+    // further lines (WrapWideLines), so that the box fits the screen's work area.
+    void WrapText(HDC info, int maxWidth);
     bool MeasureText(const char* textToMeasure, const char* captionToMeasure, BoxIcon iconKind);
     static bool registered_;
 };

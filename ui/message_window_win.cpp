@@ -5,6 +5,7 @@
 #include <climits>
 #include <cstring>
 #include <new>
+#include <string>
 
 #include "ui/wide_text.h"
 
@@ -25,6 +26,23 @@ int LineWidth(HDC dc, const WideText& line) {
         return 0;
     }
     return extent.cx;
+}
+
+// The width of the work area (the screen less the task bar) of the monitor that shows most of
+// `window`, or of the primary one.
+int WorkAreaWidth(HWND window) {
+    MONITORINFO monitor = {};
+    monitor.cbSize = sizeof monitor;
+    HMONITOR handle = MonitorFromWindow(window != nullptr ? window : GetDesktopWindow(),
+                                        MONITOR_DEFAULTTOPRIMARY);
+    if (handle != nullptr && GetMonitorInfoA(handle, &monitor)) {
+        return monitor.rcWork.right - monitor.rcWork.left;
+    }
+    RECT area = {};
+    if (SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0)) {
+        return area.right - area.left;
+    }
+    return GetSystemMetrics(SM_CXSCREEN);
 }
 
 // Loads the box's icon at `size` pixels; none for BoxIcon::kNone.
@@ -106,6 +124,28 @@ void MessageWindow::ReleaseText() {
     text = nullptr;
 }
 
+void MessageWindow::WrapText(HDC info, int maxWidth) {
+    if (text == nullptr || text == kOutOfMemory) {
+        return;
+    }
+    try {
+        std::string wrapped =
+            WrapWideLines(text, maxWidth, [info](const char* start, std::size_t length) {
+                return LineWidth(info, WideText(start, length));
+            });
+        if (wrapped == text) {
+            return;
+        }
+        char* copy = CopyText(wrapped.c_str());
+        if (copy != nullptr) {
+            ReleaseText();
+            text = copy;
+        }
+    } catch (const std::bad_alloc&) {
+        // Without memory for the cut lines the box shows them uncut.
+    }
+}
+
 bool MessageWindow::MeasureText(const char* textToMeasure, const char* captionToMeasure,
                                 BoxIcon iconKind) {
     HDC info = CreateICA("DISPLAY", nullptr, nullptr, nullptr);
@@ -129,6 +169,11 @@ bool MessageWindow::MeasureText(const char* textToMeasure, const char* captionTo
     measures.lineHeight = metrics.tmHeight + metrics.tmExternalLeading;
     measures.lineCount = 0;
     measures.textWidth = 0;
+    const bool hasIcon = iconKind != BoxIcon::kNone;
+    if (textToMeasure == text) {
+        WrapText(info, MaxBoxTextWidth(WorkAreaWidth(owner), measures, hasIcon));
+        textToMeasure = text;
+    }
     TextLines lines(textToMeasure);
     TextLine line;
     while (lines.Next(&line)) {
@@ -140,7 +185,6 @@ bool MessageWindow::MeasureText(const char* textToMeasure, const char* captionTo
             ++measures.lineCount;
         }
     }
-    const bool hasIcon = iconKind != BoxIcon::kNone;
     if (!hasIcon && captionToMeasure[0] != '\0') {
         measures.textWidth = WidenedTextWidth(measures.textWidth,
                                               LineWidth(info, WideText(captionToMeasure)), hasIcon);

@@ -22,7 +22,8 @@ public:
 
     // Creates the window owned by `owner`, centred on it, shows it and gives Cancel the
     // focus. 1 when it is shown.
-    int Show(HWND owner);
+    // The texts are those of SetProgress.
+    int Show(HWND owner, const char* path, int file, int files, std::int64_t page);
     // The texts shown; only those that changed are set again. `files` below 2 shows no count.
     void SetProgress(const char* path, int file, int files, std::int64_t page);
     // The Cancel button, Enter, Esc or the close box was used.

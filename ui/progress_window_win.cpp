@@ -38,7 +38,7 @@ void ProgressWindow::PreRegisterClass(WNDCLASSA& windowClass) {
     windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
 }
 
-int ProgressWindow::Show(HWND owner) {
+int ProgressWindow::Show(HWND owner, const char* path, int file, int files, std::int64_t page) {
     if (hwnd != nullptr) {
         return 1;
     }
@@ -58,6 +58,8 @@ int ProgressWindow::Show(HWND owner) {
         return 0;
     }
     CenterWindow(hwnd);
+    // The texts are in place before anyone can see the window, or ask it for them.
+    SetProgress(path, file, files, page);
     ShowWindow(hwnd, SW_SHOW);
     SetFocus(GetDlgItem(hwnd, kCancelId));
     return 1;
