@@ -13,6 +13,9 @@ bool RecordingJobHost::AskNextSheet() {
 }
 
 bool RecordingJobHost::Proceed(const JobProgress& progress) {
+    if (!keepReports_) {
+        return !(stop_ && stop_(progress));
+    }
     reports_.push_back(std::to_string(progress.file) + "/" + std::to_string(progress.files) + ":" +
                        std::to_string(progress.page) + " " + progress.path);
     return !(stop_ && stop_(progress));

@@ -15,6 +15,11 @@ public:
     // The K-th single-sheet question (from 1) is answered with Cancel; 0: never.
     void CancelAtPause(int pause) { cancelAt_ = pause; }
 
+    // Whether Reports keeps the progress reports (it does at first). A long job reports every
+    // few lines: the layout tool, which never looks at them, keeps none, so that its memory
+    // stays the same whatever the file's length.
+    void KeepReports(bool keep) { keepReports_ = keep; }
+
     // The user stops the job when `stop` says so of a progress report (none: never).
     void StopWhen(std::function<bool(const JobProgress&)> stop) { stop_ = std::move(stop); }
 
@@ -37,4 +42,5 @@ private:
     std::string warnings_;
     std::function<bool(const JobProgress&)> stop_;
     std::vector<std::string> reports_;
+    bool keepReports_ = true;
 };

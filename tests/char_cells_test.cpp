@@ -71,3 +71,15 @@ TEST(CharCells, CutsTakeWholeCharactersAndTheMarksAfterThem) {
     EXPECT_EQ(ch.bytes, 1u);
     EXPECT_EQ(ch.cells, 1);
 }
+
+TEST(CharCells, TheLettersReadLineTakesInBlocksAreOneCellEach) {
+    // ReadLine counts the characters of two bytes from U+0080 to U+02FF and from U+0380 to
+    // U+047F a cell each without asking the table: the table must agree.
+    for (char32_t code = 0x80; code <= 0x47F; ++code) {
+        if (code >= 0x300 && code < 0x380) {
+            continue;  // the combining marks, and the Greek block's first letters
+        }
+        EXPECT_EQ(CharCells(code), 1) << std::hex << static_cast<unsigned>(code);
+    }
+    EXPECT_EQ(CharCells(0x483), 0) << "the first mark after them, which the blocks leave out";
+}

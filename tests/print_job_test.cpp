@@ -792,6 +792,19 @@ TEST(PrintJobProgress, AStopAbandonsTheDocumentAndTheFilesAfterIt) {
     }
 }
 
+TEST(PrintJobProgress, AHostKeepingNoReportsStillStopsTheJob) {
+    // As the layout tool runs a job of any length.
+    PrintRig rig;
+    rig.NoMargins();
+    rig.host.KeepReports(false);
+    int reports = 0;
+    rig.host.StopWhen([&reports](const JobProgress&) { return ++reports == 3; });
+    ASSERT_EQ(rig.Print(NumberedLines(30)), 1);
+    EXPECT_TRUE(rig.job.Stopped()) << "the third report stops it";
+    EXPECT_EQ(reports, 3);
+    EXPECT_TRUE(rig.host.Reports().empty());
+}
+
 TEST(PrintJobProgress, AStopEndsEveryCopyOfASingleFile) {
     PrintRig rig;
     rig.NoMargins();

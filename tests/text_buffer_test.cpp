@@ -456,3 +456,143 @@ TEST(TextBufferPosition, ALoadedTextSeeksWithinItsBlock) {
     EXPECT_FALSE(buffer.Seek(beyond));
     EXPECT_TRUE(buffer.AtEnd());
 }
+
+namespace {
+
+// One line as ReadLine gives it, with what it tells of the line.
+struct ReadResult {
+    std::string text;
+    int cells;
+    std::size_t visibleLength;
+    std::size_t visibleCells;
+    bool ascii;
+    bool operator==(const ReadResult& other) const {
+        return text == other.text && cells == other.cells && visibleLength == other.visibleLength &&
+               visibleCells == other.visibleCells && ascii == other.ascii;
+    }
+};
+
+std::vector<ReadResult> ReadAll(const std::string& path, int capacity, std::uint32_t chunk,
+                                std::size_t bufferSize) {
+    TextBuffer buffer;
+    buffer.SetReadChunk(chunk);
+    EXPECT_TRUE(buffer.Open(path.c_str(), capacity));
+    std::vector<ReadResult> lines;
+    std::vector<char> line(bufferSize);
+    while (!buffer.AtEnd() && lines.size() < 100000) {
+        CellRun visible;
+        int cells = buffer.ReadLine(line.data(), line.size(), &visible);
+        lines.push_back({line.data(), cells, visible.length, visible.cells, visible.ascii});
+    }
+    return lines;
+}
+
+}  // namespace
+
+namespace {
+
+// Texts of random pieces, mostly the first `common` of them and line ends (piece 20, which
+// must be "\n"; piece 21 stands for a zero byte), read in pieces of 7 bytes (character by
+// character) and of the usual sizes (in blocks): both must give the same lines, cut at the
+// same cells, at every capacity and buffer size.
+void ExpectBlocksReadAsOneByOne(const std::vector<const char*>& pieces, std::uint32_t common,
+                                std::uint32_t seed) {
+    const auto kPieceKinds = static_cast<std::uint32_t>(pieces.size());
+    std::uint32_t state = seed;
+    auto next = [&state] {
+        state ^= state << 13;
+        state ^= state >> 17;
+        state ^= state << 5;
+        return state;
+    };
+    TempDir dir;
+    for (int round = 0; round < 12; ++round) {
+        std::string text;
+        while (text.size() < 20000) {
+            std::uint32_t roll = next() % 16;
+            // Mostly letters and words, with line ends often enough to meet every column.
+            std::uint32_t pick = roll < 10   ? next() % common
+                                 : roll < 13 ? next() % kPieceKinds
+                                             : 20;
+            if (pick == 21) {
+                text += '\0';
+            } else {
+                text += pieces[pick];
+            }
+        }
+        std::string path = dir.Write("letters.txt", text);
+        for (int capacity : {255, 40, 9, 2}) {
+            for (std::size_t bufferSize : {std::size_t{2048}, std::size_t{300}, std::size_t{20}}) {
+                SCOPED_TRACE("round " + std::to_string(round) + " capacity " +
+                             std::to_string(capacity) + " buffer " + std::to_string(bufferSize));
+                std::vector<ReadResult> oneByOne = ReadAll(path, capacity, 7, bufferSize);
+                ASSERT_TRUE(ReadAll(path, capacity, TextBuffer::kDefaultReadChunk, bufferSize) ==
+                            oneByOne);
+                ASSERT_TRUE(ReadAll(path, capacity, 4096, bufferSize) == oneByOne);
+            }
+        }
+    }
+}
+
+}  // namespace
+
+TEST(TextBufferCells, LettersReadInBlocksAreTheLettersReadOneByOne) {
+    // Pieces shorter than a block are read character by character; long ones take the runs
+    // of Latin, Greek and Cyrillic letters (and of characters of three bytes) sixteen bytes at
+    // a time, whatever else lies among the letters.
+    const std::vector<const char*> pieces = {"a",
+                                             "the ",
+                                             "\xC3\xA9",
+                                             "\xD0\xB6",
+                                             "\xCE\xA9",
+                                             "\xC5\x82",
+                                             "\xC2\xBD",
+                                             "\xC2\xA0",
+                                             "\xCB\xBF",
+                                             "\xD1\xBF",
+                                             "\xC2\x80",
+                                             "\xCC\x81",
+                                             "\xD2\x83",
+                                             "\xCD\xB0",
+                                             "\xD2\x90",
+                                             "\xE2\x82\xAC",
+                                             "\xE6\x97\xA5",
+                                             "\xE2\x80\x8B",
+                                             "\t",
+                                             "\r",
+                                             "\n",
+                                             "",  // a zero byte, added below
+                                             "\f",
+                                             "\xF0\x9F\x98\x80"};
+    ExpectBlocksReadAsOneByOne(pieces, 11, 99);
+}
+
+TEST(TextBufferCells, CharactersOfThreeBytesReadInBlocksAreTheOnesReadOneByOne) {
+    // Signs, wide characters (two cells), characters of no width (combining, format) and
+    // first bytes E0 and ED (read by the decoder), among ASCII and two-byte letters, so that
+    // blocks cut them at every place and line ends fall inside blocks.
+    const std::vector<const char*> pieces = {"a",
+                                             "the ",
+                                             "\xE2\x82\xAC",  // euro sign
+                                             "\xE2\x80\x94",  // em dash
+                                             "\xE6\x97\xA5",  // wide
+                                             "\xEF\xBC\xA1",  // fullwidth A: wide
+                                             "\xEF\xBD\xB1",  // halfwidth katakana: one cell
+                                             "\xE2\x80\x8B",  // zero width space
+                                             "\xEF\xBB\xBF",  // zero width no-break space
+                                             "\xE3\x80\xAA",  // combining, among wide ones
+                                             "\xE1\x85\xA0",  // Hangul vowel: no width
+                                             "\xEA\xB0\x80",  // Hangul syllable: wide
+                                             "\xEE\x80\x80",  // private use
+                                             "\xC3\xA9",
+                                             "\xD0\xB6",
+                                             "\xE0\xA4\x95",  // first byte E0
+                                             "\xED\x9F\xBF",  // first byte ED
+                                             "\xCC\x81",
+                                             "\t",
+                                             "\r",
+                                             "\n",
+                                             "",  // a zero byte
+                                             "\xF0\x9F\x98\x80"};
+    ExpectBlocksReadAsOneByOne(pieces, 15, 7);
+}

@@ -110,7 +110,8 @@ std::size_t ValidLengthOneByOne(const char* text, std::size_t length) {
 
 TEST(Utf8, ValidLengthOfBlocksCheckedAtOnceIsTheOneByOneLength) {
     // Texts of ASCII and characters of two and three bytes, the first bytes with narrower
-    // second bytes, four bytes, and every kind of fault, cut anywhere against the blocks.
+    // second bytes, four bytes, and every kind of fault, cut anywhere against the blocks of 16
+    // and of 64 bytes, and long enough for several of them.
     const char* const pieces[] = {"a",
                                   "text ",
                                   "\xC3\xA9",
@@ -146,11 +147,11 @@ TEST(Utf8, ValidLengthOfBlocksCheckedAtOnceIsTheOneByOneLength) {
         std::string text;
         // Mostly valid texts, so that the faults come at every place of a block.
         const std::uint32_t faults = round % 4 == 0 ? kPieces : 12;
-        while (text.size() < static_cast<std::size_t>(40 + round % 50)) {
+        while (text.size() < static_cast<std::size_t>(40 + round % 160)) {
             std::uint32_t pick = next() % 8 < 5 ? next() % 2 : next() % faults;
             text += pieces[pick];
         }
-        for (std::size_t start = 0; start < 17 && start < text.size(); ++start) {
+        for (std::size_t start = 0; start < 65 && start < text.size(); ++start) {
             const char* at = text.data() + start;
             const std::size_t length = text.size() - start;
             ASSERT_EQ(ValidUtf8Length(at, length), ValidLengthOneByOne(at, length))

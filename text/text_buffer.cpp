@@ -56,6 +56,87 @@ std::size_t CopyPlainRun(char* out, const char* text, std::size_t count) {
     return length;
 }
 
+#if defined(__SSE2__)
+// What CopyTextBlock took of a block.
+struct TextBlock {
+    std::uint32_t taken;    // bytes, from the first
+    std::uint32_t extra;    // bytes among them beyond the cells they cover
+    std::uint32_t stopped;  // not 0 when the block holds something else behind them
+};
+
+// Copies the 16 * kParts bytes at `text` to `out` and tells how many of them, from the first,
+// are ordinary ASCII (as CopyPlainRun takes it), whole letters of two bytes from U+0080 to
+// U+02FF and U+0380 to U+047F (Latin, Greek and Cyrillic: one cell each, none combining) and
+// whole characters of three bytes from U+1000 to U+CFFF and U+E000 to U+FFFF (their cells by
+// the table); `stopped` is 0 when only the block's end (or a character that it cuts) ended
+// them. The bytes behind the ones taken are of no meaning. `text` starts at a character's
+// first byte.
+template <int kParts>
+inline TextBlock CopyTextBlock(char* out, const char* text) {
+    static_assert(kParts >= 1 && kParts <= 4, "at most 64 bytes, a bit for each");
+    constexpr unsigned kBytes = 16 * kParts;
+    // As signed bytes: the stops up to the carriage return 0..13, continuation bytes
+    // 80..BF -128..-65, first bytes C2..CB -62..-53, CE..D1 -50..-47, E1..EC -31..-20 and
+    // EE..EF -18..-17 (E0 and ED, whose second bytes are limited, are left to the decoder).
+    // A range is tested with two operations: shifted so that it ends at 127, its bytes are
+    // the ones above 127 less its size. Both constants are operands from memory, so that
+    // none has to be held in a register.
+    auto within = [](__m128i bytes, int low, int high) {
+        __m128i shifted = _mm_add_epi8(bytes, _mm_set1_epi8(static_cast<char>(127 - high)));
+        return _mm_cmpgt_epi8(shifted, _mm_set1_epi8(static_cast<char>(126 - (high - low))));
+    };
+    std::uint64_t stops = 0, high = 0, tail = 0, lead2 = 0, lead3 = 0;
+    for (int part = 0; part < kParts; ++part) {
+        __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text + 16 * part));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(out + 16 * part), bytes);
+        auto mask = [part](__m128i lanes) {
+            return static_cast<std::uint64_t>(static_cast<unsigned>(_mm_movemask_epi8(lanes)))
+                   << (16 * part);
+        };
+        stops |= mask(within(bytes, 0, '\r'));
+        high |= mask(bytes);
+        tail |= mask(within(bytes, -128, -65));
+        lead2 |= mask(_mm_or_si128(within(bytes, -62, -53), within(bytes, -50, -47)));
+        lead3 |= mask(_mm_or_si128(within(bytes, -31, -20), within(bytes, -18, -17)));
+    }
+    const std::uint64_t lead = lead2 | lead3;
+    // Up to the first byte of anything else (never a continuation byte), or the block's end.
+    const std::uint64_t other = stops | (high & ~(tail | lead));
+    unsigned taken = other != 0 ? static_cast<unsigned>(__builtin_ctzll(other)) : kBytes;
+    const bool stopped = taken < kBytes;
+    auto firstBits = [](unsigned count) {
+        return count >= 64 ? ~std::uint64_t{0} : (std::uint64_t{1} << count) - 1;
+    };
+    std::uint64_t inTaken = firstBits(taken);
+    if ((lead & inTaken) != 0) {
+        // A character that the bytes taken end inside is left out.
+        auto last = static_cast<unsigned>(63 - __builtin_clzll(lead & inTaken));
+        if (last + ((lead3 >> last & 1) != 0 ? 3 : 2) > taken) {
+            taken = last;
+            inTaken = firstBits(taken);
+        }
+    }
+    const std::uint64_t wanted = (lead << 1) | (lead3 << 2);  // the continuation bytes asked for
+    if ((tail & inTaken) != (wanted & inTaken)) {
+        return TextBlock{0, 0, 1};  // a continuation byte without its character, or a
+                                    // character without it
+    }
+    // Two bytes cover one cell; three bytes the cells of their character.
+    std::uint64_t bits = lead2 & inTaken;  // counted without the processor's bit count
+    bits = bits - ((bits >> 1) & 0x5555555555555555u);
+    bits = (bits & 0x3333333333333333u) + ((bits >> 2) & 0x3333333333333333u);
+    bits = (bits + (bits >> 4)) & 0x0F0F0F0F0F0F0F0Fu;
+    auto beyond = static_cast<std::size_t>((bits * 0x0101010101010101u) >> 56);
+    for (std::uint64_t threes = lead3 & inTaken; threes != 0; threes &= threes - 1) {
+        const auto* at = reinterpret_cast<const unsigned char*>(text) + __builtin_ctzll(threes);
+        auto code =
+            static_cast<char32_t>((at[0] & 0x0F) << 12 | (at[1] & 0x3F) << 6 | (at[2] & 0x3F));
+        beyond += 3 - static_cast<std::size_t>(CharCells(code));
+    }
+    return TextBlock{taken, static_cast<std::uint32_t>(beyond), stopped ? 1u : 0u};
+}
+#endif
+
 // Bytes of a block that CopyBlock tests and copies at once.
 constexpr std::size_t kBlock = 64;
 
@@ -340,6 +421,7 @@ int TextBuffer::ReadLine(char* out, std::size_t outSize, CellRun* visible) {
     bool visibleAscii = true;
     bool full = false;
     bool cutBefore = false;  // full, cut before a character that did not fit
+    bool ended = false;      // the line end was taken
     while (!full && (cursor < end || refill())) {
         // Most bytes are ordinary: copy a run of them at once, up to the end of the room or
         // of the piece.
@@ -377,52 +459,87 @@ int TextBuffer::ReadLine(char* out, std::size_t outSize, CellRun* visible) {
         auto byte = static_cast<unsigned char>(text[cursor]);
         if (byte >= 0x80) {
             // Characters of more than one byte (the pieces hold whole ones), and the short
-            // runs of ASCII between them, tested sixteen bytes at a time: in such text a block
-            // of 64 would mostly be copied for nothing.
+            // runs of ASCII between them: in blocks where they can be, else one by one.
+#if defined(__SSE2__)
+            // Where a block can be taken, the character goes in it.
+            bool decode = end - cursor < 16 || limit - written < 16;
+#else
+            constexpr bool decode = true;
+#endif
             for (;;) {
-                char32_t code = 0;
-                const char* bytes = text + cursor;
-                std::size_t size = DecodeUtf8Valid(reinterpret_cast<const unsigned char*>(bytes),
-                                                   end - cursor, &code);
-                std::size_t outBytes = size;
-                if (size == 0) {
-                    // Not UTF-8 (a loaded text): U+FFFD for the byte.
-                    code = kReplacementChar;
-                    size = 1;
-                    bytes = "\xEF\xBF\xBD";
-                    outBytes = 3;
-                }
-                auto cells = static_cast<std::size_t>(CharCells(code));
-                std::size_t column = written - extra;
-                if (column + cells > cellLimit || written + outBytes > byteLimit) {
-                    full = true;
-                    if (written > 0) {
-                        cutBefore = true;  // it starts the next line
+                if (decode) {
+                    char32_t code = 0;
+                    const char* bytes = text + cursor;
+                    std::size_t size = DecodeUtf8Valid(
+                        reinterpret_cast<const unsigned char*>(bytes), end - cursor, &code);
+                    std::size_t outBytes = size;
+                    if (size == 0) {
+                        // Not UTF-8 (a loaded text): U+FFFD for the byte.
+                        code = kReplacementChar;
+                        size = 1;
+                        bytes = "\xEF\xBF\xBD";
+                        outBytes = 3;
+                    }
+                    auto cells = static_cast<std::size_t>(CharCells(code));
+                    std::size_t column = written - extra;
+                    if (column + cells > cellLimit || written + outBytes > byteLimit) {
+                        full = true;
+                        if (written > 0) {
+                            cutBefore = true;  // it starts the next line
+                            break;
+                        }
+                        // Alone on its line it goes in all the same, wider than the line, unless no
+                        // buffer could hold it: then it is passed over.
+                        if (outBytes > byteLimit) {
+                            cursor += static_cast<std::uint32_t>(size);
+                            cutBefore = true;
+                            break;
+                        }
+                    }
+                    if (written + kMaxUtf8Bytes <= outSize && cursor + kMaxUtf8Bytes <= readable) {
+                        std::memcpy(out + written, bytes, kMaxUtf8Bytes);  // one store, any size
+                    } else {
+                        std::memcpy(out + written, bytes, outBytes);
+                    }
+                    written += outBytes;
+                    extra += outBytes - cells;
+                    cursor += static_cast<std::uint32_t>(size);
+                    ascii = false;
+                    std::size_t cellEnd = cellLimit + extra;
+                    limit = cellEnd < byteLimit ? cellEnd : byteLimit;
+                    if (full || written >= limit || cursor >= end) {
+                        full = full || written >= limit;
                         break;
                     }
-                    // Alone on its line it goes in all the same, wider than the line, unless no
-                    // buffer could hold it: then it is passed over.
-                    if (outBytes > byteLimit) {
-                        cursor += static_cast<std::uint32_t>(size);
-                        cutBefore = true;
-                        break;
+                }
+#if defined(__SSE2__)
+                // Text in Latin, Greek or Cyrillic letters: blocks of them and ASCII at once,
+                // while a block's cells and bytes surely fit.
+                while (end - cursor >= 16 && limit - written >= 16) {
+                    TextBlock block = end - cursor >= 64 && limit - written >= 64
+                                          ? CopyTextBlock<4>(out + written, text + cursor)
+                                          : CopyTextBlock<1>(out + written, text + cursor);
+                    written += block.taken;
+                    extra += block.extra;
+                    ascii = ascii && block.taken == 0;
+                    cursor += block.taken;
+                    std::size_t blockEnd = cellLimit + extra;
+                    limit = blockEnd < byteLimit ? blockEnd : byteLimit;
+                    if (block.stopped != 0) {
+                        break;  // a stop or another character: as below
                     }
                 }
-                if (written + kMaxUtf8Bytes <= outSize && cursor + kMaxUtf8Bytes <= readable) {
-                    std::memcpy(out + written, bytes, kMaxUtf8Bytes);  // one store, any size
-                } else {
-                    std::memcpy(out + written, bytes, outBytes);
-                }
-                written += outBytes;
-                extra += outBytes - cells;
-                cursor += static_cast<std::uint32_t>(size);
-                ascii = false;
-                std::size_t cellEnd = cellLimit + extra;
-                limit = cellEnd < byteLimit ? cellEnd : byteLimit;
-                if (full || written >= limit || cursor >= end) {
-                    full = full || written >= limit;
+                if (written >= limit || cursor >= end) {
+                    full = written >= limit;
                     break;
                 }
+                if (text[cursor] == '\n') {
+                    ++cursor;  // the line ends here
+                    ended = true;
+                    break;
+                }
+                decode = true;
+#endif
                 std::size_t rest = limit - written;
                 std::size_t plain = end - cursor < rest ? end - cursor : rest;
                 std::size_t ordinary = CopyPlainRun(out + written, text + cursor, plain);
@@ -435,6 +552,9 @@ int TextBuffer::ReadLine(char* out, std::size_t outSize, CellRun* visible) {
                 if (static_cast<unsigned char>(text[cursor]) < 0x80) {
                     break;  // a line end, a tab or a control character
                 }
+            }
+            if (ended) {
+                break;
             }
             continue;
         }

@@ -1,6 +1,7 @@
 // UTF-8 characters and checks.
 #include "text/utf8.h"
 
+#include <cstdint>
 #include <cstring>
 
 #if defined(__SSE2__)
@@ -174,6 +175,35 @@ std::size_t ValidBlockLength(__m128i block, unsigned high) {
     const unsigned crossing = (two & 0x8000) | (three & 0xC000);
     return crossing == 0 ? 16 : static_cast<std::size_t>(__builtin_ctz(crossing));
 }
+
+// As ValidBlockLength, for the 64 bytes at `text`: four blocks whose masks are tested at once.
+std::size_t ValidWideBlockLength(const char* text) {
+    std::uint64_t high = 0, continuation = 0, two = 0, three = 0, narrow = 0;
+    for (int part = 0; part < 4; ++part) {
+        __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text + 16 * part));
+        auto mask = [part](__m128i bytes) {
+            return static_cast<std::uint64_t>(static_cast<unsigned>(_mm_movemask_epi8(bytes)))
+                   << (16 * part);
+        };
+        high |= mask(block);
+        continuation |= mask(_mm_cmplt_epi8(block, _mm_set1_epi8(-64)));
+        two |= mask(_mm_and_si128(_mm_cmpgt_epi8(block, _mm_set1_epi8(-63)),
+                                  _mm_cmplt_epi8(block, _mm_set1_epi8(-32))));
+        three |= mask(_mm_and_si128(_mm_cmpgt_epi8(block, _mm_set1_epi8(-33)),
+                                    _mm_cmplt_epi8(block, _mm_set1_epi8(-16))));
+        narrow |= mask(_mm_or_si128(_mm_cmpeq_epi8(block, _mm_set1_epi8(-32)),
+                                    _mm_cmpeq_epi8(block, _mm_set1_epi8(-19))));
+    }
+    if ((high & ~(continuation | two | three)) != 0 || narrow != 0) {
+        return 0;
+    }
+    if ((two << 1 | three << 1 | three << 2) != continuation) {
+        return 0;
+    }
+    const std::uint64_t crossing =
+        (two & std::uint64_t{1} << 63) | (three & std::uint64_t{3} << 62);
+    return crossing == 0 ? 64 : static_cast<std::size_t>(__builtin_ctzll(crossing));
+}
 #endif
 
 }  // namespace
@@ -181,8 +211,19 @@ std::size_t ValidBlockLength(__m128i block, unsigned high) {
 std::size_t ValidUtf8Length(const char* text, std::size_t length, bool* cut) {
     const auto* bytes = reinterpret_cast<const unsigned char*>(text);
     std::size_t at = 0;
+#if defined(__SSE2__)
+    std::size_t narrowUntil = 0;  // where wide blocks are tried again after one failed
+#endif
     while (at < length) {
 #if defined(__SSE2__)
+        if (length - at >= 64 && at >= narrowUntil) {
+            std::size_t valid = ValidWideBlockLength(text + at);
+            if (valid > 0) {
+                at += valid;
+                continue;
+            }
+            narrowUntil = at + 64;
+        }
         if (length - at >= 16) {
             __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text + at));
             auto high = static_cast<unsigned>(_mm_movemask_epi8(block));

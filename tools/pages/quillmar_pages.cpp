@@ -225,6 +225,7 @@ int main(int argc, char** argv) {
     dialog.ChooseCopies(static_cast<std::uint16_t>(options.copies));
     RecordingJobHost host(recorder);
     host.CancelAtPause(options.cancelAtPause);
+    host.KeepReports(false);
 
     TextBuffer text;
     text.SetCodePage(options.codePage);
