@@ -9,6 +9,7 @@
 #include "print/printer_device.h"
 #include "print/printer_glyphs.h"
 #include "print/text_helpers.h"
+#include "ui/cell_units.h"
 
 namespace {
 
@@ -551,27 +552,21 @@ void GdiPrintSurface::PutWide(int x, int y, const char* text, std::size_t length
     if (shown.first == shown.end) {
         return;
     }
-    wide_.clear();
-    advances_.clear();
-    for (std::size_t at = shown.first; at < shown.end;) {
-        CellChar ch = NextCellChar(text, shown.end, at);
-        at += ch.bytes;
-        INT advance = ch.cells * cellWidth;
-        if (ch.code >= 0x10000) {
-            // A pair of units: its advance on the first, the pair drawn as one glyph there.
-            wide_ += static_cast<wchar_t>(0xD800 + ((ch.code - 0x10000) >> 10));
-            wide_ += static_cast<wchar_t>(0xDC00 + ((ch.code - 0x10000) & 0x3FF));
-            advances_.push_back(advance);
-            advances_.push_back(0);
-        } else {
-            wide_ += static_cast<wchar_t>(ch.code);
-            advances_.push_back(advance);
-        }
+    // Each unit's advance is its cells (see CellUnits): a wide character two, a mark none,
+    // the second unit of a pair none.
+    std::size_t room = shown.end - shown.first;
+    units_.resize(room);
+    cells_.resize(room);
+    advances_.resize(room);
+    std::size_t count = CellUnits(text + shown.first, room, units_.data(), cells_.data(), room);
+    for (std::size_t i = 0; i < count; ++i) {
+        advances_[i] = cells_[i] * cellWidth;
     }
     // Leading blanks are ASCII: a cell each.
     int left = x + static_cast<int>(shown.first) * cellWidth;
-    if (ExtTextOutW(dc_, left, y, 0, nullptr, wide_.data(), static_cast<UINT>(wide_.size()),
-                    advances_.data())) {
+    static_assert(sizeof(WCHAR) == sizeof(char16_t), "the wide calls take UTF-16 units");
+    if (ExtTextOutW(dc_, left, y, 0, nullptr, reinterpret_cast<const WCHAR*>(units_.data()),
+                    static_cast<UINT>(count), advances_.data())) {
         ++textOutRows_;
     }
 }

@@ -108,7 +108,8 @@ private:
     std::wstring lastFace_;            // the face that covered the last such page
     std::vector<std::wstring> faces_;  // TrueType faces to try, fixed-pitch ones first
     bool facesListed_ = false;
-    std::wstring wide_;  // buffers of PutWide
+    std::vector<char16_t> units_;  // buffers of PutWide
+    std::vector<int> cells_;
     std::vector<INT> advances_;
 };
 
