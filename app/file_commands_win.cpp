@@ -57,7 +57,7 @@ void PreviewCommand(HWND mainWindow, int selection) {
     PrintSurface* printer = Printer.HasDevice() ? Printer.Surface() : nullptr;
     const int dpi = WindowDpi(mainWindow);
     Preview.Open(mainWindow, path, Settings, printer, ScaleToDpi(kPreviewWidth, dpi),
-                 ScaleToDpi(kPreviewHeight, dpi), IDM_PRINT);
+                 ScaleToDpi(kPreviewHeight, dpi), IDM_PRINT_PREVIEWED);
 }
 
 void DeleteSelectedFile(HWND list, int selection) {

@@ -317,6 +317,11 @@ BOOL OnCommand(HWND window, int id, int notification) {
         case IDM_PRINT:
             PrintSelection(window);
             return TRUE;
+        case IDM_PRINT_PREVIEWED:
+            // The main window stayed disabled while the preview was open: the caret row is
+            // still the file it showed, whatever else is selected.
+            PrintCaretRow(window);
+            return TRUE;
         case IDOK:
             OpenSelection(window);
             return TRUE;

@@ -34,3 +34,5 @@
 #define IDM_DELETE 40004
 #define IDM_ABOUT 40005
 #define IDM_PREVIEW 40006
+// Posted by the preview's Ctrl+P: prints the file it showed, the caret row, alone.
+#define IDM_PRINT_PREVIEWED 40007

@@ -1,6 +1,7 @@
 # Preview: Alt+R on a file of three pages opens the preview on page 1 of 3; PageDown, End and
 # Home move as the title shows; Esc closes it and the main window takes commands again; Ctrl+P
-# from the preview prints the file (the PDF read back); after Setup changes the left margin,
+# from the preview prints the file it shows, even with another row selected beside it (the PDF
+# read back, and no other); after Setup changes the left margin,
 # the next preview shows the new layout. Preview on a directory row opens nothing.
 
 start_wine "$WORK/prefix" >/dev/null
@@ -17,12 +18,14 @@ mkdir -p "$tree/sub"
     printf 'end of page two\f\n'
     printf 'page three of the preview\n'
 } >"$tree/three.txt"
+printf 'the row selected beside the previewed one\n' >"$tree/u.txt"
+printf 'printed after the preview\n' >"$tree/v.txt"
 tree_dos='C:\Preview'
 wine reg add "$SETTINGS_KEY" /v Path /t REG_SZ /d "$tree_dos\\*.*" /f >/dev/null 2>&1
 wine reg add "$SETTINGS_KEY" /v FormFeed /t REG_BINARY /d 01 /f >/dev/null 2>&1
 
-# Rows: the parent, " sub", three.txt.
-row_sub=1 row_three=2
+# Rows: the parent, " sub", three.txt, u.txt, v.txt.
+row_sub=1 row_three=2 row_u=3 row_v=4
 title="Preview - three.txt - page"
 
 differing() { compare -metric AE "$1" "$2" null: 2>&1 | cut -d' ' -f1; }
@@ -57,11 +60,11 @@ text_left() {
 }
 
 start_quillmar
-wait_list 3 0
+wait_list 5 0
 
 step "Preview on a directory row opens nothing"
 click_row $row_sub
-wait_list 3 $row_sub
+wait_list 5 $row_sub
 keys alt+r
 sleep 1
 [ "$(probe count "$title 1 of 3")" = 0 ] || fail "a preview opened on a directory row"
@@ -69,7 +72,7 @@ probe wait main 100 >/dev/null || fail "the main window went away"
 
 step "Alt+R on a file of three pages opens its preview on page 1 of 3"
 click_row $row_three
-wait_list 3 $row_three
+wait_list 5 $row_three
 keys alt+r
 wait_window "$title 1 of 3"
 settled_window preview-first "$title 1 of 3"
@@ -95,9 +98,12 @@ wait_window "$tree_dos\\three.txt"
 keys alt+F4
 probe gone "$tree_dos\\three.txt" 10000 || fail "the viewer stayed open"
 
-step "Ctrl+P in the preview closes it and prints the file the normal way"
+step "Ctrl+P in the preview closes it and prints the file it shows the normal way"
 mark_pdfs
-click_row $row_three
+click_row $row_u
+wait_list 5 $row_u
+keys shift+Up  # three.txt and u.txt selected, the caret on three.txt
+wait_list 5 $row_three
 keys alt+r
 wait_window "$title 1 of 3"
 keys ctrl+p
@@ -107,6 +113,14 @@ click_control Print 1
 wait_pdf_with "page one of the preview" printed
 pdftotext "$WORK/printed.pdf" - | grep -q "page three of the preview" || fail "no third page"
 [ "$(pdfinfo "$WORK/printed.pdf" | sed -n 's/^Pages: *//p')" = 3 ] || fail "not three pages"
+# The spooler prints in order: any other document of that print would come before this one.
+click_row $row_v
+wait_list 5 $row_v
+click_control main 40003
+wait_window Print
+click_control Print 1
+wait_pdf_with "printed after the preview" after
+[ -z "$(new_pdfs)" ] || fail "the preview's Ctrl+P printed more than the file it showed"
 
 step "after Setup moves the left margin, the preview shows the new layout"
 click_control main 40001
