@@ -236,13 +236,17 @@ void PrintJob::RunLines(Rules& rules) {
         ++pagesDone_;
     }
     static_assert(kPrintLineCapacity <= LineFormatter::kLineSlotSize, "a line fits the slot");
+    // Every page start reports; lines report too when 64 of them passed without one, so that
+    // a page of many lines (or pages that are not printed) still lets the host in.
     int untilProgress = kLinesBetweenProgress;
+    int pagesAtReport = pagesDone_;
     while (!text_.AtEnd()) {
         if (--untilProgress == 0) {
             untilProgress = kLinesBetweenProgress;
-            if (!Proceed()) {
+            if (pagesDone_ == pagesAtReport && !Proceed()) {
                 return;
             }
+            pagesAtReport = pagesDone_;
         }
         // Past the end of the range nothing more can print.
         if (RangeActive && PageNumber > ToPage) {

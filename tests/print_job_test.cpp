@@ -745,10 +745,23 @@ TEST(PrintJobProgress, ReportsEachPageAndFileAndEveryFewLines) {
     many.settings.PageNumbers = false;
     many.geometry = PageGeometry{};
     ASSERT_EQ(many.Print(NumberedLines(1000)), 1);
-    // Pages of 12 lines: a report at each of the 83 page starts after the first and one
-    // every kLinesBetweenProgress lines.
-    std::size_t expected = 1 + 83 + (1000 - 1) / kLinesBetweenProgress;
-    EXPECT_EQ(many.host.Reports().size(), expected);
+    // Pages of 12 lines: a report before the file and at each of the 83 page starts after
+    // the first; the lines add none, since no kLinesBetweenProgress of them pass without a
+    // page start.
+    EXPECT_EQ(many.host.Reports().size(), 1u + 83u);
+
+    // Pages of 100 lines: after each 64 lines in which no page started, the lines report
+    // too: after lines 64, 192, 384, 576, 768 and 896.
+    static_assert(kLinesBetweenProgress == 64, "the lines below count on it");
+    RecordingMetrics tall = SmallPage();
+    tall.vertRes = 100 * tall.lineHeight;
+    PrintRig longPages(tall);
+    longPages.NoMargins();
+    longPages.settings.PageNumbers = false;
+    longPages.geometry = PageGeometry{};
+    ASSERT_EQ(longPages.Print(NumberedLines(1000)), 1);
+    ASSERT_EQ(longPages.recorder.PagesEnded(), 10);
+    EXPECT_EQ(longPages.host.Reports().size(), 1u + 9u + 6u);
 }
 
 TEST(PrintJobProgress, AStopAbandonsTheDocumentAndTheFilesAfterIt) {
