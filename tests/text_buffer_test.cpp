@@ -596,3 +596,66 @@ TEST(TextBufferCells, CharactersOfThreeBytesReadInBlocksAreTheOnesReadOneByOne) 
                                              "\xF0\x9F\x98\x80"};
     ExpectBlocksReadAsOneByOne(pieces, 15, 7);
 }
+
+TEST(TextBufferReadLine, ARunOfAsciiEndsAtEveryStopAsAnyLineDoes) {
+    // ReadLine reads ASCII lines itself and hands the others on where their first other byte
+    // stands: runs of every length, before each kind of byte and a tail longer than a block,
+    // from an opened file and from a loaded one (where a byte that is not UTF-8 reads as
+    // U+FFFD).
+    struct Stop {
+        std::string bytes;
+        std::string read;
+        int cells;  // of `read`; -1 for a tab
+    };
+    const std::vector<Stop> stops = {{"\xC3\xA9", "\xC3\xA9", 1},
+                                     {"\xE6\x97\xA5", "\xE6\x97\xA5", 2},
+                                     {"\xCC\x81", "\xCC\x81", 0},
+                                     {"\t", "", -1},
+                                     {"\r", "", 0},
+                                     {"\f", "\f", 1},
+                                     {std::string(1, '\0'), std::string(1, '\0'), 1},
+                                     {"\xFF", "\xEF\xBF\xBD", 1}};
+    const std::string tail(70, 'b');
+    for (bool load : {false, true}) {
+        std::string text;
+        std::vector<ReadResult> expected;
+        for (const Stop& stop : stops) {
+            if (stop.bytes == "\xFF" && !load) {
+                continue;  // an opened file that is not UTF-8 is read in its code page
+            }
+            for (std::size_t length = 0; length <= 150; ++length) {
+                std::string run(length, 'a');
+                text += run + stop.bytes + tail + "\n";
+                std::string read = stop.read;
+                int cells = stop.cells;
+                if (cells < 0) {
+                    cells = static_cast<int>(8 - length % 8);
+                    read.assign(static_cast<std::size_t>(cells), ' ');
+                }
+                std::string line = run + read + tail;
+                bool zero = stop.bytes[0] == '\0';
+                bool ascii = static_cast<unsigned char>(stop.bytes[0]) < 0x80;
+                int total = static_cast<int>(length + tail.size()) + cells;
+                expected.push_back({zero ? run : line, total, zero ? length : line.size(),
+                                    zero ? length : static_cast<std::size_t>(total), ascii});
+            }
+        }
+        TempDir dir;
+        std::string path = dir.Write("runs.txt", text);
+        for (std::size_t bufferSize : {kLineBufferSize, std::size_t{300}}) {
+            SCOPED_TRACE(std::string(load ? "loaded" : "opened") + ", buffer " +
+                         std::to_string(bufferSize));
+            TextBuffer buffer;
+            ASSERT_TRUE(load ? buffer.Load(path.c_str(), 1) : buffer.Open(path.c_str(), 255));
+            std::vector<char> line(bufferSize);
+            for (const ReadResult& want : expected) {
+                CellRun visible;
+                int cells = buffer.ReadLine(line.data(), line.size(), &visible);
+                ReadResult got{std::string(line.data(), visible.length), cells, visible.length,
+                               visible.cells, visible.ascii};
+                ASSERT_TRUE(got == want) << want.text;
+            }
+            EXPECT_TRUE(buffer.AtEnd());
+        }
+    }
+}

@@ -366,7 +366,77 @@ void TextBuffer::Release() {
     pendingEmptyLine_ = false;
 }
 
-int TextBuffer::ReadLine(char* out, std::size_t outSize, CellRun* visible) {
+int TextBuffer::ReadPlainLine(char* out, std::size_t outSize, CellRun* visible) {
+    const std::uint32_t start = cursor_;
+    const std::size_t cellLimit = static_cast<std::size_t>(lineCapacity_) - 1;
+    const std::size_t limit = cellLimit < outSize - 1 ? cellLimit : outSize - 1;
+    const std::size_t available = end_ - start;
+    // Bytes of the piece from the line's start that the line may take here: one less than
+    // the room, so that a line read here never fills it.
+    const std::size_t count = limit < available ? limit : available;
+    // Every block is tested whole within the room of `out` and the bytes that may be read.
+    if (outSize < 2 || outSize - limit < kBlock || readable_ - start < count + kBlock) {
+        return ReadAnyLine(out, outSize, visible, 0);
+    }
+    const char* at = data_ + start;
+    const char* const stop = at + count;
+    char* put = out;
+    char* const room = out + limit;
+    while (at < stop) {
+        auto byte = static_cast<unsigned char>(*at);
+        if (byte != '\t') {
+            std::uint64_t stops = CopyBlock(put, at);
+            std::size_t run =
+                stops != 0 ? static_cast<std::size_t>(__builtin_ctzll(stops)) : kBlock;
+            if (run >= static_cast<std::size_t>(stop - at) ||
+                run >= static_cast<std::size_t>(room - put)) {
+                break;  // the room or the piece ends first
+            }
+            put += run;
+            at += run;
+            if (run == kBlock) {
+                continue;
+            }
+            byte = static_cast<unsigned char>(*at);
+        }
+        if (byte == '\n') {
+            cursor_ = static_cast<std::uint32_t>(at + 1 - data_);
+            *put = '\0';
+            auto written = static_cast<std::size_t>(put - out);
+            if (visible != nullptr) {
+                visible->text = out;
+                visible->length = written;
+                visible->cells = written;
+                visible->ascii = true;
+            }
+            return static_cast<int>(written);
+        }
+        if (byte == '\r') {
+            ++at;
+            continue;
+        }
+        if (byte == '\t' && expandTabs_) {
+            auto column = static_cast<std::size_t>(put - out);
+            std::size_t blanks = column < sizeof blanksAt_ ? blanksAt_[column] : 0;
+            if (blanks == 0 || blanks >= static_cast<std::size_t>(room - put)) {
+                break;
+            }
+            ++at;
+            PutBlanks(put, outSize - column, blanks);
+            put += blanks;
+            continue;
+        }
+        if (byte == '\0' || byte >= 0x80 || room - put <= 1) {
+            break;
+        }
+        ++at;
+        *put++ = static_cast<char>(byte);
+    }
+    cursor_ = static_cast<std::uint32_t>(at - data_);
+    return ReadAnyLine(out, outSize, visible, static_cast<std::size_t>(put - out));
+}
+
+int TextBuffer::ReadAnyLine(char* out, std::size_t outSize, CellRun* visible, std::size_t begun) {
     assert(outSize >= 2);
     if (outSize < 2 || pendingEmptyLine_) {
         if (outSize < 2) {
@@ -407,7 +477,7 @@ int TextBuffer::ReadLine(char* out, std::size_t outSize, CellRun* visible) {
         return true;
     };
 
-    std::size_t written = 0;
+    std::size_t written = begun;
     // Bytes written beyond the cells they cover: the column is written - extra. ASCII adds
     // nothing, so that while a line is ASCII its bytes are its cells, and `limit` (the bytes
     // written when the cells or the bytes run out, if the rest were ASCII) changes only at a
@@ -429,9 +499,10 @@ int TextBuffer::ReadLine(char* out, std::size_t outSize, CellRun* visible) {
         std::size_t available = end - cursor;
         std::size_t count = room < available ? room : available;
         std::size_t run = 0;
-        if (text[cursor] == '\t') {
-            // No run before it: indented source lines begin so, and a block would be copied
-            // for nothing.
+        auto first = static_cast<unsigned char>(text[cursor]);
+        if (first == '\t' || first >= 0x80) {
+            // No run before it: indented source lines begin so, ReadLine hands lines over at
+            // characters of more bytes, and a block would be copied for nothing.
         } else if (written + kBlock <= outSize && cursor + kBlock <= readable) {
             std::uint64_t stops = CopyBlock(out + written, text + cursor);
             if (count < kBlock) {
@@ -628,6 +699,7 @@ int TextBuffer::ReadLine(char* out, std::size_t outSize, CellRun* visible) {
         pendingEmptyLine_ = tookReturn;
     }
     cursor_ = cursor;
+    lastBeyondAscii_ = !ascii;
     out[written] = '\0';
     std::size_t cells = written - extra;
     if (visible != nullptr) {

@@ -58,7 +58,13 @@ public:
     // reads as U+FFFD.
     // `visible`, when given, receives the line as a terminated text (the characters before
     // the first zero byte): `out`, its length, cells and whether it is ASCII.
-    int ReadLine(char* out, std::size_t outSize, CellRun* visible = nullptr);
+    // Inline, so that a line like the one before it goes straight to its reader.
+    int ReadLine(char* out, std::size_t outSize, CellRun* visible = nullptr) {
+        if (pendingEmptyLine_ || lastBeyondAscii_) {
+            return ReadAnyLine(out, outSize, visible, 0);
+        }
+        return ReadPlainLine(out, outSize, visible);
+    }
 
     bool AtEnd() const { return cursor_ >= end_ && !more_ && !pendingEmptyLine_; }
     // The legacy code page of the files opened from now on (kDefaultCodePage at first).
@@ -112,6 +118,15 @@ private:
     // Reads the next piece of an opened file into the piece buffer. False when nothing more
     // could be read.
     bool Refill();
+    // ReadLine for a line after one of ASCII: ASCII lines without other stops than tabs,
+    // that end before the room and the piece do, are read here in blocks, with the few
+    // registers that a function this small needs; any other line goes on to ReadAnyLine
+    // from its first other byte (or from its start, when it would fill the room or leave
+    // the piece).
+    int ReadPlainLine(char* out, std::size_t outSize, CellRun* visible);
+    // ReadLine for any line, from the cursor on, where ReadPlainLine has put `begun` bytes
+    // of the line into `out`: ASCII without a zero byte, fewer than the line may hold.
+    int ReadAnyLine(char* out, std::size_t outSize, CellRun* visible, std::size_t begun);
 
     // Bytes behind a piece that ReadLine may read, and then leave, in whole blocks.
     static constexpr std::uint32_t kPiecePadding = 64;
@@ -131,6 +146,9 @@ private:
     // A cut line took the carriage returns after it, and the text ended there: the whole text
     // would still give one empty line.
     bool pendingEmptyLine_ = false;
+    // The last line held characters beyond ASCII: so will the next one likely, which then
+    // goes to ReadAnyLine at once.
+    bool lastBeyondAscii_ = false;
     std::uint32_t readChunk_ = kDefaultReadChunk;
     // The blanks a tab gives at each of the first columns; 0 when they are too many for a byte.
     unsigned char blanksAt_[256] = {};
