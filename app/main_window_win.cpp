@@ -192,10 +192,32 @@ void OnPaint(HWND window) {
     EndPaint(window, &paint);
 }
 
-void DrawListRow(const DRAWITEMSTRUCT& item) {
-    if (item.itemAction != ODA_DRAWENTIRE && item.itemAction != ODA_SELECT) {
-        return;
+// Whether the caret row carries a focus mark: with several rows selected, or with the caret
+// on a row that is not selected (a Ctrl+click took it out), the highlight alone does not tell
+// which row View, Preview and Enter act on. One selected row with the caret on it shows as
+// ever.
+bool CaretRowMarked() {
+    const int caret = Selection();
+    if (caret < 0) {
+        return false;
     }
+    return SendMessageA(ListWindow, LB_GETSELCOUNT, 0, 0) > 1 ||
+           SendMessageA(ListWindow, LB_GETSEL, static_cast<WPARAM>(caret), 0) <= 0;
+}
+
+// After a change of the selection the caret row is drawn again: whether it is marked may
+// have changed though the row itself did not.
+void RedrawCaretRow() {
+    RECT rect;
+    const int caret = Selection();
+    if (caret >= 0 && SendMessageA(ListWindow, LB_GETITEMRECT, static_cast<WPARAM>(caret),
+                                   reinterpret_cast<LPARAM>(&rect)) != LB_ERR) {
+        InvalidateRect(ListWindow, &rect, FALSE);
+    }
+}
+
+void DrawListRow(const DRAWITEMSTRUCT& item) {
+    // A change of focus draws the whole row again, with or without its mark.
     HDC dc = item.hDC;
     int saved = SaveDC(dc);
     SelectObject(dc, UiFont);
@@ -225,6 +247,10 @@ void DrawListRow(const DRAWITEMSTRUCT& item) {
         DrawTextA(dc, date, -1, &rect, DT_SINGLELINE | DT_VCENTER | DT_RIGHT);
     }
     RestoreDC(dc, saved);
+    if ((item.itemState & ODS_FOCUS) != 0 && (item.itemState & ODS_NOFOCUSRECT) == 0 &&
+        CaretRowMarked()) {
+        DrawFocusRect(dc, &item.rcItem);
+    }
     // Every change of the selection or of the rows draws rows.
     NameListAfterSelection();
 }
@@ -329,6 +355,9 @@ BOOL OnCommand(HWND window, int id, int notification) {
             if (notification == LBN_DBLCLK) {
                 OpenSelection(window);
                 return TRUE;
+            }
+            if (notification == LBN_SELCHANGE) {
+                RedrawCaretRow();
             }
             return FALSE;
         case IDC_DRIVES:

@@ -14,7 +14,7 @@ class ProgressJobHost : public SystemPrintJobHost {
 public:
     using Clock = std::uint64_t (*)();
 
-    // `owner` is the main window; `clock` gives milliseconds (the performance counter by default).
+    // `owner` is the main window; `clock` gives milliseconds (the tick count by default).
     explicit ProgressJobHost(HWND owner, Clock clock = nullptr);
     ~ProgressJobHost() override;
     ProgressJobHost(const ProgressJobHost&) = delete;

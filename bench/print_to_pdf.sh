@@ -3,7 +3,7 @@
 # printer, a cups-pdf queue, from the start of the program to the finished PDF: PrintFile
 # under Wine with a new user's settings (bench/print_file_bench_win.cpp) against
 # `enscript -C -p - FILE | lp` on the same queue. Runs are interleaved in pairs, the order
-# alternating, and each pair holds the spooler lock only while it prints. Reports the best of
+# alternating, the spooler lock held for the whole run. Reports the best of
 # the runs of each, the median of the pairs' ratios, and the program's own share (the time
 # inside PrintFile over the whole time). Run by hand after `cmake --preset windows &&
 # cmake --build --preset windows`.
@@ -22,7 +22,6 @@ runs=${1:-5}
 shift || true
 sizes=("$@")
 [ ${#sizes[@]} -eq 0 ] && sizes=(1 10)
-lock=/tmp/quillmar-spooler.lock
 program="$top/build/windows/bench/print_file_bench.exe"
 [ -f "$program" ] || die "build the windows preset first ($program is missing)"
 ensure_packages enscript cups-client poppler-utils || die "cannot install enscript"
@@ -30,6 +29,9 @@ ensure_packages enscript cups-client poppler-utils || die "cannot install enscri
 data="$top/build/bench/data"
 mkdir -p "$data"
 start_display
+# The spooler lock is held for the whole run, from before the spooler may be started, so
+# that no other run stops a spooler this one uses or takes its PDFs.
+take_spooler_lock
 start_print_spooler
 start_wine "$top/build/windows/bench-print-prefix"
 # Wine's desktop process ends a while after the last window closes, and starting it again can
@@ -54,7 +56,7 @@ wait_for_pdf() {
     return 1
 }
 
-# One run, under the spooler lock: prints "milliseconds pages [inside_ms]".
+# One run: prints "milliseconds pages [inside_ms]".
 run_quillmar() {
     local file=$1 before started out finished pdf
     before=$(ls "$QUILLMAR_PDF_DIR" | sort)
@@ -84,16 +86,11 @@ run_enscript() {
 
 median() { sort -g | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
 
-# The lock is held only while a pair prints, so that others' test runs wait briefly.
-exec 9>"$lock"
-
 # A first, untimed print starts whatever the spooler and Wine load on first use.
 warm="$data/warm.c"
 printf '/* warm */\nint main(void) { return 0; }\n' >"$warm"
-flock 9
 run_quillmar "$warm" >/dev/null 2>&1
 run_enscript "$warm" >/dev/null 2>&1
-flock -u 9
 
 printf '\n%-6s %-4s %12s %12s %7s %12s %10s %12s\n' size run quillmar_ms enscript_ms ratio inside_ms start_ms "pages q/e"
 for mb in "${sizes[@]}"; do
@@ -101,14 +98,12 @@ for mb in "${sizes[@]}"; do
     [ -s "$file" ] || bash "$top/bench/generate_c_source.sh" "$mb" "$file"
     quillmar=() enscript=() ratios=() shares=()
     for run in $(seq "$runs"); do
-        flock 9
         if [ $((run % 2)) -eq 1 ]; then
             q=$(run_quillmar "$file" 2>/dev/null) && e=$(run_enscript "$file")
         else
             e=$(run_enscript "$file") && q=$(run_quillmar "$file" 2>/dev/null)
         fi
         status=$?
-        flock -u 9
         [ $status -eq 0 ] || die "run $run of ${mb} MB failed"
         read -r q_ms q_pages inside start <<<"$q"
         read -r e_ms e_pages <<<"$e"

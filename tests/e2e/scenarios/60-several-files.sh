@@ -1,7 +1,7 @@
 # Several rows of the list: Shift+Down over a directory and three files prints the three
 # files after one print dialog, each its own PDF in list order; Ctrl+click takes a row out and
-# Ctrl+A takes them all; Delete on two files answered No keeps both, Y deletes both and nothing
-# else.
+# Ctrl+A takes them all; the caret row carries a focus mark unless it is the one selected row;
+# Delete on two files answered No keeps both, Y deletes both and nothing else.
 
 start_wine "$WORK/prefix" >/dev/null
 
@@ -28,6 +28,22 @@ wait_selected() {
     done
 }
 
+# Waits until list row INDEX shows the caret's focus mark (MARKED yes) or not (no): the mark's
+# dots give the row's top line more than one colour.
+wait_mark() {
+    local left top right bottom colours deadline=$((SECONDS + 10))
+    read -r left top right bottom < <(probe row main 1011 "$1") || fail "no row $1"
+    while :; do
+        import -window root -crop "$((right - left - 4))x1+$((left + 2))+$top" +repage \
+            "$WORK/row.png" 2>/dev/null || fail "no screenshot"
+        colours=$(convert "$WORK/row.png" -unique-colors txt:- | grep -c '^[0-9]')
+        [ "$2" = yes ] && [ "$colours" -gt 1 ] && return 0
+        [ "$2" = no ] && [ "$colours" = 1 ] && return 0
+        [ $SECONDS -ge $deadline ] && fail "row $1: focus mark '$2' expected, $colours colours"
+        sleep 0.2
+    done
+}
+
 # Clicks row INDEX with KEY (shift or ctrl) held.
 click_row_with() {
     local where
@@ -42,6 +58,8 @@ wait_selected 1
 keys shift+Down shift+Down shift+Down
 wait_selected "1 2 3 4"
 wait_list 6 4  # the caret follows the keys
+wait_mark 4 yes
+wait_mark 3 no
 
 step "Print asks once and prints each file as its own document, in list order"
 mark_pdfs
@@ -65,10 +83,13 @@ order=$(ls -tr "$WORK"/[abc].pdf | xargs -n1 basename | tr '\n' ' ')
 step "a plain click leaves one row; Shift+click extends; Ctrl+click takes a row out"
 click_row 2
 wait_selected 2
+wait_mark 2 no  # one row selected, the caret on it: no mark, as ever
 click_row_with shift 5
 wait_selected "2 3 4 5"
 click_row_with ctrl 3
 wait_selected "2 4 5"
+wait_mark 3 yes  # the caret on the row taken out
+wait_mark 5 no
 
 step "Ctrl+A selects every row"
 keys ctrl+a
