@@ -240,6 +240,8 @@ void PrintJob::RunLines(Rules& rules) {
     // a page of many lines (or pages that are not printed) still lets the host in.
     int untilProgress = kLinesBetweenProgress;
     int pagesAtReport = pagesDone_;
+    // Every line's reading fills it whole: made once, it costs no line its setting up.
+    CellRun visible;
     while (!text_.AtEnd()) {
         if (--untilProgress == 0) {
             untilProgress = kLinesBetweenProgress;
@@ -254,7 +256,6 @@ void PrintJob::RunLines(Rules& rules) {
         }
         // Read right behind the margin, where the formatter prints it from.
         char* line = formatter_.LineSlot();
-        CellRun visible;
         lineStart_ = text_.Tell();
         text_.ReadLine(line, LineFormatter::kLineSlotSize, &visible);
         rules.BeforeLine(line);

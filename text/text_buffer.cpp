@@ -147,13 +147,17 @@ constexpr std::size_t kBlock = 64;
 inline std::uint64_t CopyBlock(char* out, const char* text) {
     std::uint64_t stops = 0;
 #if defined(__SSE2__)
-    const __m128i past = _mm_set1_epi8('\r' + 1);
+    // The ordinary bytes are marked, those above the carriage return as signed bytes: one
+    // comparison a part (a test for the others would take two), and one inversion at the end.
+    const __m128i highest = _mm_set1_epi8('\r');
+    std::uint64_t ordinary = 0;
     for (int i = 0; i < 4; ++i) {
         __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text + 16 * i));
         _mm_storeu_si128(reinterpret_cast<__m128i*>(out + 16 * i), bytes);
-        int marks = _mm_movemask_epi8(_mm_cmplt_epi8(bytes, past));
-        stops |= static_cast<std::uint64_t>(static_cast<unsigned>(marks)) << (16 * i);
+        int marks = _mm_movemask_epi8(_mm_cmpgt_epi8(bytes, highest));
+        ordinary |= static_cast<std::uint64_t>(static_cast<unsigned>(marks)) << (16 * i);
     }
+    stops = ~ordinary;
 #else
     std::memcpy(out, text, kBlock);
     for (std::size_t i = 0; i < kBlock; ++i) {
@@ -386,17 +390,22 @@ int TextBuffer::ReadPlainLine(char* out, std::size_t outSize, CellRun* visible) 
         auto byte = static_cast<unsigned char>(*at);
         if (byte != '\t') {
             std::uint64_t stops = CopyBlock(put, at);
-            std::size_t run =
-                stops != 0 ? static_cast<std::size_t>(__builtin_ctzll(stops)) : kBlock;
+            if (stops == 0) {
+                if (kBlock >= static_cast<std::size_t>(stop - at) ||
+                    kBlock >= static_cast<std::size_t>(room - put)) {
+                    break;  // the room or the piece ends first
+                }
+                put += kBlock;
+                at += kBlock;
+                continue;
+            }
+            auto run = static_cast<std::size_t>(__builtin_ctzll(stops));
             if (run >= static_cast<std::size_t>(stop - at) ||
                 run >= static_cast<std::size_t>(room - put)) {
-                break;  // the room or the piece ends first
+                break;
             }
             put += run;
             at += run;
-            if (run == kBlock) {
-                continue;
-            }
             byte = static_cast<unsigned char>(*at);
         }
         if (byte == '\n') {
