@@ -1,6 +1,7 @@
 // LineFormatter: source lines onto the page grid.
 #include "print/line_formatter.h"
 
+#include <cassert>
 #include <cstring>
 
 #include "print/print_settings.h"
@@ -148,6 +149,7 @@ bool LineFormatter::EmitPieces(const CellRun& line, bool formFeed, std::uint32_t
     char* output = output_;
     const char* text = line.text;
     std::size_t remaining = line.length;
+    std::size_t remainingCells = line.cells;
     pieces_ = 0;
     for (;;) {
         // The pieces passed over went on earlier pages.
@@ -166,8 +168,15 @@ bool LineFormatter::EmitPieces(const CellRun& line, bool formFeed, std::uint32_t
         if (line.ascii) {
             cut.bytes = remaining > width ? width : remaining;
             cut.cells = cut.bytes;
+        } else if (remainingCells <= width) {
+            // The rest fits: its cells are known, and the text need not be walked again.
+            cut.bytes = remaining;
+            cut.cells = remainingCells;
+            assert(CutAtCells(text, remaining, width).bytes == remaining &&
+                   CutAtCells(text, remaining, width).cells == remainingCells);
         } else {
             cut = CutAtCells(text, remaining, width);
+            remainingCells -= cut.cells < remainingCells ? cut.cells : remainingCells;
         }
         if (!passed) {
             if (output == output_) {

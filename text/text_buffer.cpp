@@ -85,7 +85,7 @@ inline TextBlock CopyTextBlock(char* out, const char* text) {
         __m128i shifted = _mm_add_epi8(bytes, _mm_set1_epi8(static_cast<char>(127 - high)));
         return _mm_cmpgt_epi8(shifted, _mm_set1_epi8(static_cast<char>(126 - (high - low))));
     };
-    std::uint64_t stops = 0, high = 0, tail = 0, lead2 = 0, lead3 = 0;
+    std::uint64_t stopsOrHigh = 0, tail = 0, lead2 = 0, lead3 = 0;
     for (int part = 0; part < kParts; ++part) {
         __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text + 16 * part));
         _mm_storeu_si128(reinterpret_cast<__m128i*>(out + 16 * part), bytes);
@@ -93,15 +93,15 @@ inline TextBlock CopyTextBlock(char* out, const char* text) {
             return static_cast<std::uint64_t>(static_cast<unsigned>(_mm_movemask_epi8(lanes)))
                    << (16 * part);
         };
-        stops |= mask(within(bytes, 0, '\r'));
-        high |= mask(bytes);
+        // The stops and every byte from 0x80: as signed bytes, those below 14.
+        stopsOrHigh |= mask(_mm_cmplt_epi8(bytes, _mm_set1_epi8('\r' + 1)));
         tail |= mask(within(bytes, -128, -65));
         lead2 |= mask(_mm_or_si128(within(bytes, -62, -53), within(bytes, -50, -47)));
         lead3 |= mask(_mm_or_si128(within(bytes, -31, -20), within(bytes, -18, -17)));
     }
     const std::uint64_t lead = lead2 | lead3;
     // Up to the first byte of anything else (never a continuation byte), or the block's end.
-    const std::uint64_t other = stops | (high & ~(tail | lead));
+    const std::uint64_t other = stopsOrHigh & ~(tail | lead);
     unsigned taken = other != 0 ? static_cast<unsigned>(__builtin_ctzll(other)) : kBytes;
     const bool stopped = taken < kBytes;
     auto firstBits = [](unsigned count) {
