@@ -1,0 +1,47 @@
+// The back buffer's bitmap, made and grown.
+#include "ui/back_buffer_win.h"
+
+bool MakeBackBuffer(HWND window, HDC& memoryDC, HBITMAP& bitmap, HGDIOBJ& original, SIZE& size) {
+    HDC windowDC = GetDC(window);
+    if (windowDC == nullptr) {
+        return false;
+    }
+    memoryDC = CreateCompatibleDC(windowDC);
+    const int screenWidth = GetSystemMetrics(SM_CXSCREEN);
+    const int screenHeight = GetSystemMetrics(SM_CYSCREEN);
+    bitmap =
+        memoryDC != nullptr ? CreateCompatibleBitmap(windowDC, screenWidth, screenHeight) : nullptr;
+    ReleaseDC(window, windowDC);
+    if (memoryDC == nullptr || bitmap == nullptr) {
+        return false;
+    }
+    size = {screenWidth, screenHeight};
+    original = SelectObject(memoryDC, bitmap);
+    return true;
+}
+
+bool GrowBackBuffer(HWND window, HDC memoryDC, HBITMAP& bitmap, SIZE& size, int width,
+                    int height) {
+    if (memoryDC == nullptr) {
+        return false;
+    }
+    if (width <= size.cx && height <= size.cy) {
+        return true;
+    }
+    const int newWidth = width > size.cx ? width : size.cx;
+    const int newHeight = height > size.cy ? height : size.cy;
+    HDC windowDC = GetDC(window);
+    if (windowDC == nullptr) {
+        return false;
+    }
+    HBITMAP grown = CreateCompatibleBitmap(windowDC, newWidth, newHeight);
+    ReleaseDC(window, windowDC);
+    if (grown == nullptr) {
+        return false;
+    }
+    SelectObject(memoryDC, grown);
+    DeleteObject(bitmap);
+    bitmap = grown;
+    size = {newWidth, newHeight};
+    return true;
+}
