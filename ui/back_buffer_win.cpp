@@ -1,4 +1,4 @@
-// The back buffer's bitmap, made and grown.
+// The back buffer: its bitmap made and grown, and the window painted from it.
 #include "ui/back_buffer_win.h"
 
 bool MakeBackBuffer(HWND window, HDC& memoryDC, HBITMAP& bitmap, HGDIOBJ& original, SIZE& size) {
@@ -44,4 +44,15 @@ bool GrowBackBuffer(HWND window, HDC memoryDC, HBITMAP& bitmap, SIZE& size, int 
     bitmap = grown;
     size = {newWidth, newHeight};
     return true;
+}
+
+void PaintFromBackBuffer(HWND window, HDC memoryDC) {
+    PAINTSTRUCT paint;
+    HDC dc = BeginPaint(window, &paint);
+    if (dc != nullptr && memoryDC != nullptr) {
+        const RECT& area = paint.rcPaint;
+        BitBlt(dc, area.left, area.top, area.right - area.left, area.bottom - area.top, memoryDC,
+               area.left, area.top, SRCCOPY);
+    }
+    EndPaint(window, &paint);
 }

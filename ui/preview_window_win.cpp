@@ -240,14 +240,7 @@ void PreviewWindow::HandleSize(LPARAM lParam) {
 }
 
 void PreviewWindow::HandlePaint() {
-    PAINTSTRUCT paint;
-    HDC dc = BeginPaint(hwnd, &paint);
-    if (dc != nullptr && memoryDC != nullptr) {
-        const RECT& area = paint.rcPaint;
-        BitBlt(dc, area.left, area.top, area.right - area.left, area.bottom - area.top, memoryDC,
-               area.left, area.top, SRCCOPY);
-    }
-    EndPaint(hwnd, &paint);
+    PaintFromBackBuffer(hwnd, memoryDC);
 }
 
 void PreviewWindow::HandleKeyDown(WPARAM key) {
