@@ -1,6 +1,7 @@
 // FileViewer: the viewer window's messages, its back buffer and its scroll bar.
 #include "ui/file_viewer.h"
 
+#include "ui/back_buffer_win.h"
 #include "ui/cell_units.h"
 
 bool FileViewer::registered_ = false;
@@ -123,23 +124,12 @@ void FileViewer::HandleDpiChanged(int newDpi, const RECT& suggested) {
 
 LRESULT FileViewer::HandleCreate() {
     dpi = WindowDpi(hwnd);
-    HDC windowDC = GetDC(hwnd);
-    if (windowDC == nullptr) {
-        return -1;
-    }
-    memoryDC = CreateCompatibleDC(windowDC);
-    const int screenWidth = GetSystemMetrics(SM_CXSCREEN);
-    const int screenHeight = GetSystemMetrics(SM_CYSCREEN);
-    backBitmap_ =
-        memoryDC != nullptr ? CreateCompatibleBitmap(windowDC, screenWidth, screenHeight) : nullptr;
-    ReleaseDC(hwnd, windowDC);
-    backBrush = CreateSolidBrush(backColour);
-    if (memoryDC == nullptr || backBitmap_ == nullptr || backBrush == nullptr) {
+    const bool made = MakeBackBuffer(hwnd, memoryDC, backBitmap_, originalBitmap_, bufferSize);
+    backBrush = made ? CreateSolidBrush(backColour) : nullptr;
+    if (backBrush == nullptr) {
         ReleaseResources();
         return -1;
     }
-    bufferSize = {screenWidth, screenHeight};
-    originalBitmap_ = SelectObject(memoryDC, backBitmap_);
     originalFont_ = nullptr;
     UseFontForDpi();
     SetTextColor(memoryDC, textColour);
@@ -200,28 +190,7 @@ void FileViewer::ReleaseResources() {
 }
 
 bool FileViewer::EnsureBackBuffer(int width, int height) {
-    if (memoryDC == nullptr) {
-        return false;
-    }
-    if (width <= bufferSize.cx && height <= bufferSize.cy) {
-        return true;
-    }
-    const int newWidth = width > bufferSize.cx ? width : bufferSize.cx;
-    const int newHeight = height > bufferSize.cy ? height : bufferSize.cy;
-    HDC windowDC = GetDC(hwnd);
-    if (windowDC == nullptr) {
-        return false;
-    }
-    HBITMAP grown = CreateCompatibleBitmap(windowDC, newWidth, newHeight);
-    ReleaseDC(hwnd, windowDC);
-    if (grown == nullptr) {
-        return false;
-    }
-    SelectObject(memoryDC, grown);
-    DeleteObject(backBitmap_);
-    backBitmap_ = grown;
-    bufferSize = {newWidth, newHeight};
-    return true;
+    return GrowBackBuffer(hwnd, memoryDC, backBitmap_, bufferSize, width, height);
 }
 
 void FileViewer::UpdateScrollPage() {
@@ -245,14 +214,7 @@ void FileViewer::HandleSize(LPARAM lParam) {
 }
 
 void FileViewer::HandlePaint() {
-    PAINTSTRUCT paint;
-    HDC dc = BeginPaint(hwnd, &paint);
-    if (dc != nullptr && memoryDC != nullptr) {
-        const RECT& area = paint.rcPaint;
-        BitBlt(dc, area.left, area.top, area.right - area.left, area.bottom - area.top, memoryDC,
-               area.left, area.top, SRCCOPY);
-    }
-    EndPaint(hwnd, &paint);
+    PaintFromBackBuffer(hwnd, memoryDC);
 }
 
 void FileViewer::HandleKeyDown(WPARAM key) {

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "text/char_cells.h"
+#include "ui/back_buffer_win.h"
 #include "ui/wide_text.h"
 
 bool PreviewWindow::registered_ = false;
@@ -190,21 +191,9 @@ LRESULT PreviewWindow::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 LRESULT PreviewWindow::HandleCreate() {
-    HDC windowDC = GetDC(hwnd);
-    if (windowDC == nullptr) {
+    if (!MakeBackBuffer(hwnd, memoryDC, backBitmap_, originalBitmap_, bufferSize_)) {
         return -1;
     }
-    memoryDC = CreateCompatibleDC(windowDC);
-    const int screenWidth = GetSystemMetrics(SM_CXSCREEN);
-    const int screenHeight = GetSystemMetrics(SM_CYSCREEN);
-    backBitmap_ =
-        memoryDC != nullptr ? CreateCompatibleBitmap(windowDC, screenWidth, screenHeight) : nullptr;
-    ReleaseDC(hwnd, windowDC);
-    if (memoryDC == nullptr || backBitmap_ == nullptr) {
-        return -1;
-    }
-    bufferSize_ = {screenWidth, screenHeight};
-    originalBitmap_ = SelectObject(memoryDC, backBitmap_);
     SetBkMode(memoryDC, TRANSPARENT);
     SetTextColor(memoryDC, RGB(0, 0, 0));
     CenterWindow(hwnd);
@@ -231,28 +220,7 @@ void PreviewWindow::ReleaseResources() {
 }
 
 bool PreviewWindow::EnsureBackBuffer(int width, int height) {
-    if (memoryDC == nullptr) {
-        return false;
-    }
-    if (width <= bufferSize_.cx && height <= bufferSize_.cy) {
-        return true;
-    }
-    const int newWidth = width > bufferSize_.cx ? width : bufferSize_.cx;
-    const int newHeight = height > bufferSize_.cy ? height : bufferSize_.cy;
-    HDC windowDC = GetDC(hwnd);
-    if (windowDC == nullptr) {
-        return false;
-    }
-    HBITMAP grown = CreateCompatibleBitmap(windowDC, newWidth, newHeight);
-    ReleaseDC(hwnd, windowDC);
-    if (grown == nullptr) {
-        return false;
-    }
-    SelectObject(memoryDC, grown);
-    DeleteObject(backBitmap_);
-    backBitmap_ = grown;
-    bufferSize_ = {newWidth, newHeight};
-    return true;
+    return GrowBackBuffer(hwnd, memoryDC, backBitmap_, bufferSize_, width, height);
 }
 
 void PreviewWindow::Close() {
@@ -272,14 +240,7 @@ void PreviewWindow::HandleSize(LPARAM lParam) {
 }
 
 void PreviewWindow::HandlePaint() {
-    PAINTSTRUCT paint;
-    HDC dc = BeginPaint(hwnd, &paint);
-    if (dc != nullptr && memoryDC != nullptr) {
-        const RECT& area = paint.rcPaint;
-        BitBlt(dc, area.left, area.top, area.right - area.left, area.bottom - area.top, memoryDC,
-               area.left, area.top, SRCCOPY);
-    }
-    EndPaint(hwnd, &paint);
+    PaintFromBackBuffer(hwnd, memoryDC);
 }
 
 void PreviewWindow::HandleKeyDown(WPARAM key) {

@@ -135,3 +135,25 @@ screenshot() {
     import -window root -crop "$(($3 - $1))x$(($4 - $2))+$1+$2" +repage \
         "$WORK/screens/$name.png" 2>/dev/null
 }
+
+# The number of pixels in which two pictures differ.
+differing() { compare -metric AE "$1" "$2" null: 2>&1 | cut -d' ' -f1; }
+
+# Saves the screen area LEFT TOP RIGHT BOTTOM as WORK/screens/NAME.png once two shots in a row
+# are the same: the windows there have finished drawing.
+settled_area() {
+    local name=$1 previous="$WORK/settling.png" tries=0
+    shift
+    mkdir -p "$WORK/screens"
+    rm -f "$previous"
+    while :; do
+        import -window root -crop "$(($3 - $1))x$(($4 - $2))+$1+$2" +repage \
+            "$WORK/screens/$name.png" 2>/dev/null || fail "no screenshot"
+        [ -f "$previous" ] && [ "$(differing "$previous" "$WORK/screens/$name.png")" = 0 ] &&
+            return 0
+        tries=$((tries + 1))
+        [ $tries -ge 25 ] && fail "the screen did not settle for $name"
+        cp "$WORK/screens/$name.png" "$previous"
+        sleep 0.2
+    done
+}

@@ -69,14 +69,11 @@ within() {
 blank_below() { [ "$(lower_brightness "$1")" = 1 ]; }
 text_below() { [ "$(lower_brightness "$1")" != 1 ]; }
 
-# The number of pixels in which two pictures differ.
-differing() { compare -metric AE "$1" "$2" null: 2>&1 | cut -d' ' -f1; }
-
 # Saves the screen area that holds both the main window and the window titled TITLE (the
 # main window alone without a title) as NAME, once two shots in a row are the same: the
 # windows have finished drawing.
 settled_screenshot() {
-    local name=$1 main window left top right bottom previous="$WORK/settling.png" tries=0
+    local name=$1 main window left top right bottom
     main=$(probe wait main 100) || fail "no main window"
     window=$main
     [ -n "${2:-}" ] && { window=$(probe wait "$2" 2000) || fail "no window titled '$2'"; }
@@ -84,18 +81,7 @@ settled_screenshot() {
     set -- $main $window
     left=$(($1 < $5 ? $1 : $5)) top=$(($2 < $6 ? $2 : $6))
     right=$(($3 > $7 ? $3 : $7)) bottom=$(($4 > $8 ? $4 : $8))
-    mkdir -p "$WORK/screens"
-    rm -f "$previous"
-    while :; do
-        import -window root -crop "$((right - left))x$((bottom - top))+$left+$top" +repage \
-            "$WORK/screens/$name.png" 2>/dev/null || fail "no screenshot"
-        [ -f "$previous" ] && [ "$(differing "$previous" "$WORK/screens/$name.png")" = 0 ] &&
-            return 0
-        tries=$((tries + 1))
-        [ $tries -ge 25 ] && fail "the screen did not settle for $name"
-        cp "$WORK/screens/$name.png" "$previous"
-        sleep 0.2
-    done
+    settled_area "$name" $left $top $right $bottom
 }
 
 start_quillmar

@@ -28,26 +28,12 @@ wine reg add "$SETTINGS_KEY" /v FormFeed /t REG_BINARY /d 01 /f >/dev/null 2>&1
 row_sub=1 row_three=2 row_u=3 row_v=4
 title="Preview - three.txt - page"
 
-differing() { compare -metric AE "$1" "$2" null: 2>&1 | cut -d' ' -f1; }
-
 # Saves the area of the window titled TITLE as NAME once two shots in a row are the same.
 settled_window() {
-    local name=$1 rect previous="$WORK/settling.png" tries=0
+    local rect
     rect=$(probe wait "$2" 2000) || fail "no window titled '$2'"
     # shellcheck disable=SC2086
-    set -- $rect
-    mkdir -p "$WORK/screens"
-    rm -f "$previous"
-    while :; do
-        import -window root -crop "$(($3 - $1))x$(($4 - $2))+$1+$2" +repage \
-            "$WORK/screens/$name.png" 2>/dev/null || fail "no screenshot"
-        [ -f "$previous" ] && [ "$(differing "$previous" "$WORK/screens/$name.png")" = 0 ] &&
-            return 0
-        tries=$((tries + 1))
-        [ $tries -ge 25 ] && fail "the screen did not settle for $name"
-        cp "$WORK/screens/$name.png" "$previous"
-        sleep 0.2
-    done
+    settled_area "$1" $rect
 }
 
 # The leftmost column of ink in the middle band of a preview picture: the text's left edge
