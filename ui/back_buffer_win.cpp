@@ -20,8 +20,7 @@ bool MakeBackBuffer(HWND window, HDC& memoryDC, HBITMAP& bitmap, HGDIOBJ& origin
     return true;
 }
 
-bool GrowBackBuffer(HWND window, HDC memoryDC, HBITMAP& bitmap, SIZE& size, int width,
-                    int height) {
+bool GrowBackBuffer(HWND window, HDC memoryDC, HBITMAP& bitmap, SIZE& size, int width, int height) {
     if (memoryDC == nullptr) {
         return false;
     }

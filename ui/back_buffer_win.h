@@ -13,8 +13,7 @@ bool MakeBackBuffer(HWND window, HDC& memoryDC, HBITMAP& bitmap, HGDIOBJ& origin
 
 // Grows `bitmap`, selected into `memoryDC`, to hold at least `width` by `height` pixels; it
 // never shrinks. False when it cannot, with the old bitmap kept.
-bool GrowBackBuffer(HWND window, HDC memoryDC, HBITMAP& bitmap, SIZE& size, int width,
-                    int height);
+bool GrowBackBuffer(HWND window, HDC memoryDC, HBITMAP& bitmap, SIZE& size, int width, int height);
 
 // Answers WM_PAINT for `window`: copies the area to paint from `memoryDC`, where the window
 // has drawn everything already.
