@@ -83,3 +83,54 @@ TEST(CharCells, TheLettersReadLineTakesInBlocksAreOneCellEach) {
     }
     EXPECT_EQ(CharCells(0x483), 0) << "the first mark after them, which the blocks leave out";
 }
+
+namespace {
+
+// CutAtCells character by character, as NextCellChar reads each one.
+CellCut CutOneByOne(const char* text, std::size_t length, std::size_t cells) {
+    CellCut cut;
+    while (cut.bytes < length) {
+        CellChar ch = NextCellChar(text, length, cut.bytes);
+        auto width = static_cast<std::size_t>(ch.cells);
+        if (width > 0 && cut.cells > 0 && cut.cells + width > cells) {
+            break;
+        }
+        cut.cells += width;
+        cut.bytes += ch.bytes;
+    }
+    return cut;
+}
+
+}  // namespace
+
+TEST(CharCells, CutsOfLettersTakenInBlocksAreTheCutsOneByOne) {
+    // A text of letters, with every other kind of character and fault put at every place of
+    // its blocks of sixteen bytes, cut at every width from every start.
+    const std::string letters =
+        "ab\xC3\xA9"
+        "cd\xD0\xB6\xCE\xA9 \xC5\x82"
+        "e\xC2\xBD\xCB\xBF\xD1\xBF"
+        "fgh\xC2\x80"
+        "ijklm\xC3\xA9\xC3\xA9\xC3\xA9nop\xD0\xB6q";
+    const std::string others[] = {"\xCC\x81",     "\xCD\xAF",     "\xD2\x83",          "\xDF\xBF",
+                                  "\xE2\x82\xAC", "\xE6\x97\xA5", "\xF0\x9F\x98\x80",  "\x80",
+                                  "\xBF",         "\xC3",         "\xC0\x80",          "\xFF",
+                                  "\xC3\xC3",     "\t",           std::string(1, '\0')};
+    for (const std::string& piece : others) {
+        for (std::size_t at = 0; at <= letters.size(); ++at) {
+            std::string text = letters.substr(0, at) + piece + letters.substr(at) + letters;
+            for (std::size_t start = 0; start < 17; ++start) {
+                const char* from = text.data() + start;
+                std::size_t length = text.size() - start;
+                for (std::size_t cells = 0; cells <= 70; ++cells) {
+                    CellCut blocks = CutAtCells(from, length, cells);
+                    CellCut expected = CutOneByOne(from, length, cells);
+                    ASSERT_EQ(blocks.bytes, expected.bytes)
+                        << "at " << at << " from " << start << " cells " << cells;
+                    ASSERT_EQ(blocks.cells, expected.cells)
+                        << "at " << at << " from " << start << " cells " << cells;
+                }
+            }
+        }
+    }
+}

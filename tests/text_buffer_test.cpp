@@ -8,6 +8,8 @@
 #include <vector>
 
 #include "tests/temp_dir.h"
+#include "text/char_cells.h"
+#include "text/utf8.h"
 
 namespace {
 
@@ -526,9 +528,13 @@ void ExpectBlocksReadAsOneByOne(const std::vector<const char*>& pieces, std::uin
                 SCOPED_TRACE("round " + std::to_string(round) + " capacity " +
                              std::to_string(capacity) + " buffer " + std::to_string(bufferSize));
                 std::vector<ReadResult> oneByOne = ReadAll(path, capacity, 7, bufferSize);
-                ASSERT_TRUE(ReadAll(path, capacity, TextBuffer::kDefaultReadChunk, bufferSize) ==
-                            oneByOne);
-                ASSERT_TRUE(ReadAll(path, capacity, 4096, bufferSize) == oneByOne);
+                for (bool wide : {true, false}) {
+                    bool was = TextBuffer::UseWideBlocks(wide);
+                    ASSERT_TRUE(ReadAll(path, capacity, TextBuffer::kDefaultReadChunk,
+                                        bufferSize) == oneByOne);
+                    ASSERT_TRUE(ReadAll(path, capacity, 4096, bufferSize) == oneByOne);
+                    TextBuffer::UseWideBlocks(was);
+                }
             }
         }
     }
@@ -657,5 +663,71 @@ TEST(TextBufferReadLine, ARunOfAsciiEndsAtEveryStopAsAnyLineDoes) {
             }
             EXPECT_TRUE(buffer.AtEnd());
         }
+    }
+}
+
+TEST(TextBufferCells, AFaultAtEveryPlaceOfABlockReadsAsTheCharactersOneByOne) {
+    // A loaded text is not checked ahead: each kind of fault, stop and character that the
+    // blocks leave to the decoder, put at every place of a line of letters longer than a
+    // block, reads as its characters do one by one (a faulty byte as U+FFFD of one cell).
+    std::string letters;
+    while (letters.size() < 150) {
+        letters +=
+            "ab \xC3\xA9\xD0\x96"
+            "c\xE2\x82\xAC"
+            "de\xE6\x97\xA5\xCE\xA9";
+    }
+    const char* const others[] = {
+        "\x80",         "\xBF",         "\xC0\x80",     "\xC3",
+        "\xC3\xC3",     "\xE2\x82",     "\xE2\x41\x41", "\xE0\x80\x80",
+        "\xE0\xA4\x85", "\xED\xA0\x80", "\xED\x9F\xBF", "\xF0\x9F\x98\x80",
+        "\xF5\x80",     "\xFF",         "\xCC\x81",     "\xD2\x83",
+        "\xE2\x80\x8B", "\r",           "\f",           "\t"};
+    TempDir dir;
+    for (bool wide : {true, false}) {
+        bool was = TextBuffer::UseWideBlocks(wide);
+        for (const char* other : others) {
+            std::string text;
+            std::vector<std::string> lines;
+            for (std::size_t at = 0; at <= 140; ++at) {
+                std::string line = letters.substr(0, at) + other + letters.substr(at);
+                text += line + "\n";
+                lines.push_back(line);
+            }
+            std::string path = dir.Write("faults.txt", text);
+            TextBuffer buffer;
+            ASSERT_TRUE(buffer.Load(path.c_str(), 64));
+            std::vector<char> out(1024);
+            for (std::size_t at = 0; at < lines.size(); ++at) {
+                // The line as its characters read one by one.
+                const std::string& line = lines[at];
+                std::string expected;
+                int cells = 0;
+                bool ascii = true;
+                for (std::size_t i = 0; i < line.size();) {
+                    char32_t code = 0;
+                    std::size_t size = DecodeUtf8(line.data() + i, line.size() - i, &code);
+                    if (line[i] == '\t') {
+                        std::size_t blanks = 8 - static_cast<std::size_t>(cells) % 8;
+                        expected.append(blanks, ' ');
+                        cells += static_cast<int>(blanks);
+                    } else if (line[i] != '\r') {
+                        char bytes[kMaxUtf8Bytes];
+                        expected.append(bytes, EncodeUtf8(code, bytes));
+                        cells += CharCells(code);
+                        ascii = ascii && static_cast<unsigned char>(line[i]) < 0x80;
+                    }
+                    i += size;
+                }
+                CellRun visible;
+                int read = buffer.ReadLine(out.data(), out.size(), &visible);
+                ASSERT_EQ(std::string(out.data()), expected)
+                    << (wide ? "wide " : "") << "at " << at;
+                ASSERT_EQ(read, cells) << "at " << at;
+                ASSERT_EQ(visible.cells, static_cast<std::size_t>(cells)) << "at " << at;
+                ASSERT_EQ(visible.ascii, ascii) << "at " << at;
+            }
+        }
+        TextBuffer::UseWideBlocks(was);
     }
 }

@@ -106,12 +106,10 @@ std::size_t ValidLengthOneByOne(const char* text, std::size_t length) {
     return at;
 }
 
-}  // namespace
-
-TEST(Utf8, ValidLengthOfBlocksCheckedAtOnceIsTheOneByOneLength) {
-    // Texts of ASCII and characters of two and three bytes, the first bytes with narrower
-    // second bytes, four bytes, and every kind of fault, cut anywhere against the blocks of 16
-    // and of 64 bytes, and long enough for several of them.
+// Texts of ASCII and characters of two and three bytes, the first bytes with narrower second
+// bytes, four bytes, and every kind of fault, cut anywhere against the blocks of 16 and of 64
+// bytes, and long enough for several of them.
+void ExpectBlocksCheckedAsOneByOne() {
     const char* const pieces[] = {"a",
                                   "text ",
                                   "\xC3\xA9",
@@ -157,5 +155,45 @@ TEST(Utf8, ValidLengthOfBlocksCheckedAtOnceIsTheOneByOneLength) {
             ASSERT_EQ(ValidUtf8Length(at, length), ValidLengthOneByOne(at, length))
                 << "round " << round << " from " << start;
         }
+    }
+}
+
+}  // namespace
+
+TEST(Utf8, ValidLengthOfBlocksCheckedAtOnceIsTheOneByOneLength) {
+    for (bool wide : {true, false}) {
+        SCOPED_TRACE(wide ? "halves of 32 bytes" : "blocks of 16 bytes");
+        bool was = UseWideUtf8Blocks(wide);
+        ExpectBlocksCheckedAsOneByOne();
+        UseWideUtf8Blocks(was);
+    }
+}
+
+TEST(Utf8, AFaultAtEveryPlaceOfABlockEndsTheValidLength) {
+    // A valid text of letters of two and three bytes, with each kind of fault or of a
+    // character left to the one-by-one check put at every place of two blocks of 64 bytes.
+    std::string letters;
+    while (letters.size() < 140) {
+        letters +=
+            "ab \xC3\xA9\xD0\x96"
+            "c\xE2\x82\xAC"
+            "de\xE6\x97\xA5\xEF\xBC\xA1";
+    }
+    const char* const others[] = {
+        "\x80",         "\xBF",         "\xC0\x80",         "\xC1\xBF",         "\xC3",
+        "\xC3\xC3",     "\xE2\x82",     "\xE2\x41\x41",     "\xE0\x80\x80",     "\xE0\xA4\x85",
+        "\xED\xA0\x80", "\xED\x9F\xBF", "\xF0\x9F\x98\x80", "\xF4\x90\x80\x80", "\xF5\x80",
+        "\xFF"};
+    for (bool wide : {true, false}) {
+        bool was = UseWideUtf8Blocks(wide);
+        for (const char* other : others) {
+            for (std::size_t at = 0; at <= 130; ++at) {
+                std::string text = letters.substr(0, at) + other + letters.substr(at);
+                ASSERT_EQ(ValidUtf8Length(text.data(), text.size()),
+                          ValidLengthOneByOne(text.data(), text.size()))
+                    << (wide ? "wide " : "") << "at " << at;
+            }
+        }
+        UseWideUtf8Blocks(was);
     }
 }

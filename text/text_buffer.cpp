@@ -6,7 +6,7 @@
 #include <cstring>
 
 #if defined(__SSE2__)
-#include <emmintrin.h>
+#include <immintrin.h>
 #endif
 
 namespace {
@@ -60,9 +60,55 @@ std::size_t CopyPlainRun(char* out, const char* text, std::size_t count) {
 // What CopyTextBlock took of a block.
 struct TextBlock {
     std::uint32_t taken;    // bytes, from the first
-    std::uint32_t extra;    // bytes among them beyond the cells they cover
+    std::uint32_t extra;    // bytes among them beyond the cells they cover (0: all ASCII)
     std::uint32_t stopped;  // not 0 when the block holds something else behind them
 };
+
+// CopyTextBlock's answer from the masks of its kBytes bytes at `text` (a bit for each byte):
+// the stops and bytes from 0x80, the continuation bytes, the first bytes it takes and those
+// of three bytes among them. kBitCount: the processor counts bits.
+template <unsigned kBytes, bool kBitCount>
+inline TextBlock TakeTextBlock(const char* text, std::uint64_t stopsOrHigh, std::uint64_t tail,
+                               std::uint64_t lead, std::uint64_t lead3) {
+    // Up to the first byte of anything else (never a continuation byte), or the block's end.
+    const std::uint64_t other = stopsOrHigh & ~(tail | lead);
+    unsigned taken = kBytes;
+    if (other != 0) {
+        taken = static_cast<unsigned>(__builtin_ctzll(other));
+    } else if ((lead3 >> (kBytes - 2) & 1) != 0) {
+        taken = kBytes - 2;  // a character that goes on past the block's end is left out
+    } else if ((lead >> (kBytes - 1) & 1) != 0) {
+        taken = kBytes - 1;
+    }
+    // The bytes taken and the one behind them, where the continuation bytes asked for must
+    // stand: the byte where they stop is none, so that a character cut there is a fault.
+    const std::uint64_t checked = (std::uint64_t{2} << (taken < 63 ? taken : 63)) - 1;
+    const std::uint64_t inTaken = taken < 64 ? checked >> 1 : checked;
+    const std::uint64_t wanted = (lead << 1) | (lead3 << 2);  // the continuation bytes asked for
+    if (((tail ^ wanted) & checked) != 0) {
+        return TextBlock{0, 0, 1};  // a continuation byte without its character, or a
+                                    // character without it
+    }
+    // Each continuation byte is a byte beyond its character's one cell; a character of three
+    // bytes that covers no cell or two gives one more or one less.
+    std::uint64_t bits = tail & inTaken;
+    std::size_t beyond = 0;
+    if constexpr (kBitCount) {
+        beyond = static_cast<std::size_t>(__builtin_popcountll(bits));
+    } else {
+        bits = bits - ((bits >> 1) & 0x5555555555555555u);
+        bits = (bits & 0x3333333333333333u) + ((bits >> 2) & 0x3333333333333333u);
+        bits = (bits + (bits >> 4)) & 0x0F0F0F0F0F0F0F0Fu;
+        beyond = static_cast<std::size_t>((bits * 0x0101010101010101u) >> 56);
+    }
+    for (std::uint64_t threes = lead3 & inTaken; threes != 0; threes &= threes - 1) {
+        const auto* at = reinterpret_cast<const unsigned char*>(text) + __builtin_ctzll(threes);
+        auto code =
+            static_cast<char32_t>((at[0] & 0x0F) << 12 | (at[1] & 0x3F) << 6 | (at[2] & 0x3F));
+        beyond = beyond + 1 - static_cast<std::size_t>(CharCells(code));
+    }
+    return TextBlock{taken, static_cast<std::uint32_t>(beyond), taken < kBytes ? 1u : 0u};
+}
 
 // Copies the 16 * kParts bytes at `text` to `out` and tells how many of them, from the first,
 // are ordinary ASCII (as CopyPlainRun takes it), whole letters of two bytes from U+0080 to
@@ -85,7 +131,7 @@ inline TextBlock CopyTextBlock(char* out, const char* text) {
         __m128i shifted = _mm_add_epi8(bytes, _mm_set1_epi8(static_cast<char>(127 - high)));
         return _mm_cmpgt_epi8(shifted, _mm_set1_epi8(static_cast<char>(126 - (high - low))));
     };
-    std::uint64_t stopsOrHigh = 0, tail = 0, lead2 = 0, lead3 = 0;
+    std::uint64_t stopsOrHigh = 0, tail = 0, lead = 0, lead3 = 0;
     for (int part = 0; part < kParts; ++part) {
         __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text + 16 * part));
         _mm_storeu_si128(reinterpret_cast<__m128i*>(out + 16 * part), bytes);
@@ -95,46 +141,48 @@ inline TextBlock CopyTextBlock(char* out, const char* text) {
         };
         // The stops and every byte from 0x80: as signed bytes, those below 14.
         stopsOrHigh |= mask(_mm_cmplt_epi8(bytes, _mm_set1_epi8('\r' + 1)));
-        tail |= mask(within(bytes, -128, -65));
-        lead2 |= mask(_mm_or_si128(within(bytes, -62, -53), within(bytes, -50, -47)));
-        lead3 |= mask(_mm_or_si128(within(bytes, -31, -20), within(bytes, -18, -17)));
+        tail |= mask(_mm_cmplt_epi8(bytes, _mm_set1_epi8(-64)));
+        __m128i three = _mm_or_si128(within(bytes, -31, -20), within(bytes, -18, -17));
+        __m128i two = _mm_or_si128(within(bytes, -62, -53), within(bytes, -50, -47));
+        lead |= mask(_mm_or_si128(two, three));
+        lead3 |= mask(three);
     }
-    const std::uint64_t lead = lead2 | lead3;
-    // Up to the first byte of anything else (never a continuation byte), or the block's end.
-    const std::uint64_t other = stopsOrHigh & ~(tail | lead);
-    unsigned taken = other != 0 ? static_cast<unsigned>(__builtin_ctzll(other)) : kBytes;
-    const bool stopped = taken < kBytes;
-    auto firstBits = [](unsigned count) {
-        return count >= 64 ? ~std::uint64_t{0} : (std::uint64_t{1} << count) - 1;
-    };
-    std::uint64_t inTaken = firstBits(taken);
-    if ((lead & inTaken) != 0) {
-        // A character that the bytes taken end inside is left out.
-        auto last = static_cast<unsigned>(63 - __builtin_clzll(lead & inTaken));
-        if (last + ((lead3 >> last & 1) != 0 ? 3 : 2) > taken) {
-            taken = last;
-            inTaken = firstBits(taken);
-        }
-    }
-    const std::uint64_t wanted = (lead << 1) | (lead3 << 2);  // the continuation bytes asked for
-    if ((tail & inTaken) != (wanted & inTaken)) {
-        return TextBlock{0, 0, 1};  // a continuation byte without its character, or a
-                                    // character without it
-    }
-    // Two bytes cover one cell; three bytes the cells of their character.
-    std::uint64_t bits = lead2 & inTaken;  // counted without the processor's bit count
-    bits = bits - ((bits >> 1) & 0x5555555555555555u);
-    bits = (bits & 0x3333333333333333u) + ((bits >> 2) & 0x3333333333333333u);
-    bits = (bits + (bits >> 4)) & 0x0F0F0F0F0F0F0F0Fu;
-    auto beyond = static_cast<std::size_t>((bits * 0x0101010101010101u) >> 56);
-    for (std::uint64_t threes = lead3 & inTaken; threes != 0; threes &= threes - 1) {
-        const auto* at = reinterpret_cast<const unsigned char*>(text) + __builtin_ctzll(threes);
-        auto code =
-            static_cast<char32_t>((at[0] & 0x0F) << 12 | (at[1] & 0x3F) << 6 | (at[2] & 0x3F));
-        beyond += 3 - static_cast<std::size_t>(CharCells(code));
-    }
-    return TextBlock{taken, static_cast<std::uint32_t>(beyond), stopped ? 1u : 0u};
+    return TakeTextBlock<kBytes, false>(text, stopsOrHigh, tail, lead, lead3);
 }
+
+// CopyTextBlock<4> in two halves of 32 bytes, for processors with AVX2 (told at run time).
+__attribute__((target("avx2"))) inline std::uint64_t WideMask(__m256i lanes, int half) {
+    return static_cast<std::uint64_t>(static_cast<std::uint32_t>(_mm256_movemask_epi8(lanes)))
+           << (32 * half);
+}
+
+__attribute__((target("avx2"))) inline __m256i WideWithin(__m256i bytes, int low, int high) {
+    __m256i shifted = _mm256_add_epi8(bytes, _mm256_set1_epi8(static_cast<char>(127 - high)));
+    return _mm256_cmpgt_epi8(shifted, _mm256_set1_epi8(static_cast<char>(126 - (high - low))));
+}
+
+__attribute__((target("avx2,popcnt"))) TextBlock CopyWideTextBlock(char* out, const char* text) {
+    std::uint64_t stopsOrHigh = 0, tail = 0, lead = 0, lead3 = 0;
+    for (int half = 0; half < 2; ++half) {
+        __m256i bytes = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(text + 32 * half));
+        _mm256_storeu_si256(reinterpret_cast<__m256i*>(out + 32 * half), bytes);
+        stopsOrHigh |= WideMask(_mm256_cmpgt_epi8(_mm256_set1_epi8('\r' + 1), bytes), half);
+        tail |= WideMask(_mm256_cmpgt_epi8(_mm256_set1_epi8(-64), bytes), half);
+        __m256i three = _mm256_or_si256(WideWithin(bytes, -31, -20), WideWithin(bytes, -18, -17));
+        __m256i two = _mm256_or_si256(WideWithin(bytes, -62, -53), WideWithin(bytes, -50, -47));
+        lead |= WideMask(_mm256_or_si256(two, three), half);
+        lead3 |= WideMask(three, half);
+    }
+    return TakeTextBlock<64, true>(text, stopsOrHigh, tail, lead, lead3);
+}
+
+bool ProcessorHasWideBlocks() {
+    __builtin_cpu_init();  // this runs before the library's own constructors may have
+    return __builtin_cpu_supports("avx2") && __builtin_cpu_supports("popcnt");
+}
+
+const bool kProcessorHasWideBlocks = ProcessorHasWideBlocks();
+bool useWideBlocks = kProcessorHasWideBlocks;
 #endif
 
 // Bytes of a block that CopyBlock tests and copies at once.
@@ -202,6 +250,17 @@ void PutBlanks(char* out, std::size_t room, std::size_t count) {
 }
 
 }  // namespace
+
+bool TextBuffer::UseWideBlocks(bool use) {
+#if defined(__SSE2__)
+    bool was = useWideBlocks;
+    useWideBlocks = use && kProcessorHasWideBlocks;
+    return was;
+#else
+    (void)use;
+    return false;
+#endif
+}
 
 TextBuffer::TextBuffer() {
     SetTabWidth(kDefaultTabWidth);
@@ -501,6 +560,11 @@ int TextBuffer::ReadAnyLine(char* out, std::size_t outSize, CellRun* visible, st
     bool full = false;
     bool cutBefore = false;  // full, cut before a character that did not fit
     bool ended = false;      // the line end was taken
+#if defined(__SSE2__)
+    // After a line beyond ASCII the next one most likely is too: its runs go to the blocks of
+    // letters from their start.
+    const bool letters = lastBeyondAscii_;
+#endif
     while (!full && (cursor < end || refill())) {
         // Most bytes are ordinary: copy a run of them at once, up to the end of the room or
         // of the piece.
@@ -509,7 +573,12 @@ int TextBuffer::ReadAnyLine(char* out, std::size_t outSize, CellRun* visible, st
         std::size_t count = room < available ? room : available;
         std::size_t run = 0;
         auto first = static_cast<unsigned char>(text[cursor]);
-        if (first == '\t' || first >= 0x80) {
+#if defined(__SSE2__)
+        const bool lettersNow = letters && first > '\r' && available >= 16 && room >= 16;
+#else
+        constexpr bool lettersNow = false;
+#endif
+        if (first == '\t' || first >= 0x80 || lettersNow) {
             // No run before it: indented source lines begin so, ReadLine hands lines over at
             // characters of more bytes, and a block would be copied for nothing.
         } else if (written + kBlock <= outSize && cursor + kBlock <= readable) {
@@ -537,7 +606,7 @@ int TextBuffer::ReadAnyLine(char* out, std::size_t outSize, CellRun* visible, st
 
         // The run stopped at a byte that is not taken as it is.
         auto byte = static_cast<unsigned char>(text[cursor]);
-        if (byte >= 0x80) {
+        if (byte >= 0x80 || lettersNow) {
             // Characters of more than one byte (the pieces hold whole ones), and the short
             // runs of ASCII between them: in blocks where they can be, else one by one.
 #if defined(__SSE2__)
@@ -596,12 +665,17 @@ int TextBuffer::ReadAnyLine(char* out, std::size_t outSize, CellRun* visible, st
                 // Text in Latin, Greek or Cyrillic letters: blocks of them and ASCII at once,
                 // while a block's cells and bytes surely fit.
                 while (end - cursor >= 16 && limit - written >= 16) {
-                    TextBlock block = end - cursor >= 64 && limit - written >= 64
-                                          ? CopyTextBlock<4>(out + written, text + cursor)
-                                          : CopyTextBlock<1>(out + written, text + cursor);
+                    TextBlock block;
+                    if (end - cursor < 64 || limit - written < 64) {
+                        block = CopyTextBlock<1>(out + written, text + cursor);
+                    } else if (useWideBlocks) {
+                        block = CopyWideTextBlock(out + written, text + cursor);
+                    } else {
+                        block = CopyTextBlock<4>(out + written, text + cursor);
+                    }
                     written += block.taken;
                     extra += block.extra;
-                    ascii = ascii && block.taken == 0;
+                    ascii = ascii && block.extra == 0;
                     cursor += block.taken;
                     std::size_t blockEnd = cellLimit + extra;
                     limit = blockEnd < byteLimit ? blockEnd : byteLimit;

@@ -113,6 +113,9 @@ public:
     // Size of the pieces Open reads (at least 1, though a piece holds no less than
     // DecodedFile::kMinRoom bytes); for tests of lines that cross pieces.
     void SetReadChunk(std::uint32_t bytes) { readChunk_ = bytes < 1 ? 1 : bytes; }
+    // Whether lines beyond ASCII are read in blocks of 32 bytes where the processor has them
+    // (so it is at first); for tests of both ways. Returns whether they were.
+    static bool UseWideBlocks(bool use);
 
 private:
     // Reads the next piece of an opened file into the piece buffer. False when nothing more

@@ -5,7 +5,7 @@
 #include <cstring>
 
 #if defined(__SSE2__)
-#include <emmintrin.h>
+#include <immintrin.h>
 #endif
 
 namespace {
@@ -176,9 +176,32 @@ std::size_t ValidBlockLength(__m128i block, unsigned high) {
     return crossing == 0 ? 16 : static_cast<std::size_t>(__builtin_ctz(crossing));
 }
 
+// ValidWideBlockLength's answer from the masks of the 64 bytes (a bit for each), when none of
+// them is a first byte of the others.
+inline std::size_t LengthOfWideBlock(std::uint64_t high, std::uint64_t continuation,
+                                     std::uint64_t fromE0) {
+    const std::uint64_t lead = high & ~continuation;
+    const std::uint64_t three = lead & fromE0;
+    if ((lead << 1 | three << 2) != continuation) {
+        return 0;
+    }
+    const std::uint64_t crossing =
+        (lead & std::uint64_t{1} << 63) | (three & std::uint64_t{1} << 62);
+    return crossing == 0 ? 64 : static_cast<std::size_t>(__builtin_ctzll(crossing));
+}
+
 // As ValidBlockLength, for the 64 bytes at `text`: four blocks whose masks are tested at once.
+// Where every first byte is one of C2..DF and E1..EF but ED, a continuation byte marks the
+// others, and those from E0 the ones of three bytes; the first bytes that are not are looked
+// for in all the blocks at once.
 std::size_t ValidWideBlockLength(const char* text) {
-    std::uint64_t high = 0, continuation = 0, two = 0, three = 0, narrow = 0;
+    // As signed bytes: a range is tested as CopyTextBlock tests it.
+    auto within = [](__m128i bytes, int low, int high) {
+        __m128i shifted = _mm_add_epi8(bytes, _mm_set1_epi8(static_cast<char>(127 - high)));
+        return _mm_cmpgt_epi8(shifted, _mm_set1_epi8(static_cast<char>(126 - (high - low))));
+    };
+    std::uint64_t high = 0, continuation = 0, fromE0 = 0;
+    __m128i others = _mm_setzero_si128();
     for (int part = 0; part < 4; ++part) {
         __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text + 16 * part));
         auto mask = [part](__m128i bytes) {
@@ -186,24 +209,59 @@ std::size_t ValidWideBlockLength(const char* text) {
                    << (16 * part);
         };
         high |= mask(block);
+        // Continuation bytes 80..BF are -128..-65; E0..FF -32..-1 (ASCII also passes).
         continuation |= mask(_mm_cmplt_epi8(block, _mm_set1_epi8(-64)));
-        two |= mask(_mm_and_si128(_mm_cmpgt_epi8(block, _mm_set1_epi8(-63)),
-                                  _mm_cmplt_epi8(block, _mm_set1_epi8(-32))));
-        three |= mask(_mm_and_si128(_mm_cmpgt_epi8(block, _mm_set1_epi8(-33)),
-                                    _mm_cmplt_epi8(block, _mm_set1_epi8(-16))));
-        narrow |= mask(_mm_or_si128(_mm_cmpeq_epi8(block, _mm_set1_epi8(-32)),
-                                    _mm_cmpeq_epi8(block, _mm_set1_epi8(-19))));
+        fromE0 |= mask(_mm_cmpgt_epi8(block, _mm_set1_epi8(-33)));
+        // C0, C1 and F0..FF, then E0 and ED.
+        others =
+            _mm_or_si128(others, _mm_or_si128(within(block, -64, -63), within(block, -16, -1)));
+        others = _mm_or_si128(others, _mm_or_si128(_mm_cmpeq_epi8(block, _mm_set1_epi8(-32)),
+                                                   _mm_cmpeq_epi8(block, _mm_set1_epi8(-19))));
     }
-    if ((high & ~(continuation | two | three)) != 0 || narrow != 0) {
+    if (_mm_movemask_epi8(others) != 0) {
         return 0;
     }
-    if ((two << 1 | three << 1 | three << 2) != continuation) {
-        return 0;
-    }
-    const std::uint64_t crossing =
-        (two & std::uint64_t{1} << 63) | (three & std::uint64_t{3} << 62);
-    return crossing == 0 ? 64 : static_cast<std::size_t>(__builtin_ctzll(crossing));
+    return LengthOfWideBlock(high, continuation, fromE0);
 }
+
+// ValidWideBlockLength in two halves of 32 bytes, for processors with AVX2 (told at run time).
+__attribute__((target("avx2"))) inline std::uint64_t WideMask(__m256i lanes, int half) {
+    return static_cast<std::uint64_t>(static_cast<std::uint32_t>(_mm256_movemask_epi8(lanes)))
+           << (32 * half);
+}
+
+__attribute__((target("avx2"))) inline __m256i WideWithin(__m256i bytes, int low, int high) {
+    __m256i shifted = _mm256_add_epi8(bytes, _mm256_set1_epi8(static_cast<char>(127 - high)));
+    return _mm256_cmpgt_epi8(shifted, _mm256_set1_epi8(static_cast<char>(126 - (high - low))));
+}
+
+__attribute__((target("avx2"))) std::size_t ValidWideBlockLengthInHalves(const char* text) {
+    std::uint64_t high = 0, continuation = 0, fromE0 = 0;
+    __m256i others = _mm256_setzero_si256();
+    for (int half = 0; half < 2; ++half) {
+        __m256i block = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(text + 32 * half));
+        high |= WideMask(block, half);
+        continuation |= WideMask(_mm256_cmpgt_epi8(_mm256_set1_epi8(-64), block), half);
+        fromE0 |= WideMask(_mm256_cmpgt_epi8(block, _mm256_set1_epi8(-33)), half);
+        others = _mm256_or_si256(
+            others, _mm256_or_si256(WideWithin(block, -64, -63), WideWithin(block, -16, -1)));
+        others = _mm256_or_si256(others,
+                                 _mm256_or_si256(_mm256_cmpeq_epi8(block, _mm256_set1_epi8(-32)),
+                                                 _mm256_cmpeq_epi8(block, _mm256_set1_epi8(-19))));
+    }
+    if (_mm256_movemask_epi8(others) != 0) {
+        return 0;
+    }
+    return LengthOfWideBlock(high, continuation, fromE0);
+}
+
+bool ProcessorHasWideBlocks() {
+    __builtin_cpu_init();  // this runs before the library's own constructors may have
+    return __builtin_cpu_supports("avx2");
+}
+
+const bool kProcessorHasWideBlocks = ProcessorHasWideBlocks();
+bool useWideBlocks = kProcessorHasWideBlocks;
 #endif
 
 }  // namespace
@@ -217,7 +275,8 @@ std::size_t ValidUtf8Length(const char* text, std::size_t length, bool* cut) {
     while (at < length) {
 #if defined(__SSE2__)
         if (length - at >= 64 && at >= narrowUntil) {
-            std::size_t valid = ValidWideBlockLength(text + at);
+            std::size_t valid = useWideBlocks ? ValidWideBlockLengthInHalves(text + at)
+                                              : ValidWideBlockLength(text + at);
             if (valid > 0) {
                 at += valid;
                 continue;
@@ -259,6 +318,17 @@ std::size_t ValidUtf8Length(const char* text, std::size_t length, bool* cut) {
         *cut = false;
     }
     return at;
+}
+
+bool UseWideUtf8Blocks(bool use) {
+#if defined(__SSE2__)
+    bool was = useWideBlocks;
+    useWideBlocks = use && kProcessorHasWideBlocks;
+    return was;
+#else
+    (void)use;
+    return false;
+#endif
 }
 
 bool Utf8Validator::Feed(const char* bytes, std::size_t length) {
