@@ -5,9 +5,7 @@
 #include <cstdint>
 #include <cstring>
 
-#if defined(__SSE2__)
-#include <immintrin.h>
-#endif
+#include "text/byte_ranges.h"
 
 namespace {
 
@@ -124,13 +122,6 @@ inline TextBlock CopyTextBlock(char* out, const char* text) {
     // As signed bytes: the stops up to the carriage return 0..13, continuation bytes
     // 80..BF -128..-65, first bytes C2..CB -62..-53, CE..D1 -50..-47, E1..EC -31..-20 and
     // EE..EF -18..-17 (E0 and ED, whose second bytes are limited, are left to the decoder).
-    // A range is tested with two operations: shifted so that it ends at 127, its bytes are
-    // the ones above 127 less its size. Both constants are operands from memory, so that
-    // none has to be held in a register.
-    auto within = [](__m128i bytes, int low, int high) {
-        __m128i shifted = _mm_add_epi8(bytes, _mm_set1_epi8(static_cast<char>(127 - high)));
-        return _mm_cmpgt_epi8(shifted, _mm_set1_epi8(static_cast<char>(126 - (high - low))));
-    };
     std::uint64_t stopsOrHigh = 0, tail = 0, lead = 0, lead3 = 0;
     for (int part = 0; part < kParts; ++part) {
         __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text + 16 * part));
@@ -142,8 +133,8 @@ inline TextBlock CopyTextBlock(char* out, const char* text) {
         // The stops and every byte from 0x80: as signed bytes, those below 14.
         stopsOrHigh |= mask(_mm_cmplt_epi8(bytes, _mm_set1_epi8('\r' + 1)));
         tail |= mask(_mm_cmplt_epi8(bytes, _mm_set1_epi8(-64)));
-        __m128i three = _mm_or_si128(within(bytes, -31, -20), within(bytes, -18, -17));
-        __m128i two = _mm_or_si128(within(bytes, -62, -53), within(bytes, -50, -47));
+        __m128i three = _mm_or_si128(ByteWithin(bytes, -31, -20), ByteWithin(bytes, -18, -17));
+        __m128i two = _mm_or_si128(ByteWithin(bytes, -62, -53), ByteWithin(bytes, -50, -47));
         lead |= mask(_mm_or_si128(two, three));
         lead3 |= mask(three);
     }
@@ -151,16 +142,6 @@ inline TextBlock CopyTextBlock(char* out, const char* text) {
 }
 
 // CopyTextBlock<4> in two halves of 32 bytes, for processors with AVX2 (told at run time).
-__attribute__((target("avx2"))) inline std::uint64_t WideMask(__m256i lanes, int half) {
-    return static_cast<std::uint64_t>(static_cast<std::uint32_t>(_mm256_movemask_epi8(lanes)))
-           << (32 * half);
-}
-
-__attribute__((target("avx2"))) inline __m256i WideWithin(__m256i bytes, int low, int high) {
-    __m256i shifted = _mm256_add_epi8(bytes, _mm256_set1_epi8(static_cast<char>(127 - high)));
-    return _mm256_cmpgt_epi8(shifted, _mm256_set1_epi8(static_cast<char>(126 - (high - low))));
-}
-
 __attribute__((target("avx2,popcnt"))) TextBlock CopyWideTextBlock(char* out, const char* text) {
     std::uint64_t stopsOrHigh = 0, tail = 0, lead = 0, lead3 = 0;
     for (int half = 0; half < 2; ++half) {
@@ -174,11 +155,6 @@ __attribute__((target("avx2,popcnt"))) TextBlock CopyWideTextBlock(char* out, co
         lead3 |= WideMask(three, half);
     }
     return TakeTextBlock<64, true>(text, stopsOrHigh, tail, lead, lead3);
-}
-
-bool ProcessorHasWideBlocks() {
-    __builtin_cpu_init();  // this runs before the library's own constructors may have
-    return __builtin_cpu_supports("avx2") && __builtin_cpu_supports("popcnt");
 }
 
 const bool kProcessorHasWideBlocks = ProcessorHasWideBlocks();

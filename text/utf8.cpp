@@ -4,9 +4,7 @@
 #include <cstdint>
 #include <cstring>
 
-#if defined(__SSE2__)
-#include <immintrin.h>
-#endif
+#include "text/byte_ranges.h"
 
 namespace {
 
@@ -195,11 +193,6 @@ inline std::size_t LengthOfWideBlock(std::uint64_t high, std::uint64_t continuat
 // others, and those from E0 the ones of three bytes; the first bytes that are not are looked
 // for in all the blocks at once.
 std::size_t ValidWideBlockLength(const char* text) {
-    // As signed bytes: a range is tested as CopyTextBlock tests it.
-    auto within = [](__m128i bytes, int low, int high) {
-        __m128i shifted = _mm_add_epi8(bytes, _mm_set1_epi8(static_cast<char>(127 - high)));
-        return _mm_cmpgt_epi8(shifted, _mm_set1_epi8(static_cast<char>(126 - (high - low))));
-    };
     std::uint64_t high = 0, continuation = 0, fromE0 = 0;
     __m128i others = _mm_setzero_si128();
     for (int part = 0; part < 4; ++part) {
@@ -213,8 +206,8 @@ std::size_t ValidWideBlockLength(const char* text) {
         continuation |= mask(_mm_cmplt_epi8(block, _mm_set1_epi8(-64)));
         fromE0 |= mask(_mm_cmpgt_epi8(block, _mm_set1_epi8(-33)));
         // C0, C1 and F0..FF, then E0 and ED.
-        others =
-            _mm_or_si128(others, _mm_or_si128(within(block, -64, -63), within(block, -16, -1)));
+        others = _mm_or_si128(
+            others, _mm_or_si128(ByteWithin(block, -64, -63), ByteWithin(block, -16, -1)));
         others = _mm_or_si128(others, _mm_or_si128(_mm_cmpeq_epi8(block, _mm_set1_epi8(-32)),
                                                    _mm_cmpeq_epi8(block, _mm_set1_epi8(-19))));
     }
@@ -225,16 +218,6 @@ std::size_t ValidWideBlockLength(const char* text) {
 }
 
 // ValidWideBlockLength in two halves of 32 bytes, for processors with AVX2 (told at run time).
-__attribute__((target("avx2"))) inline std::uint64_t WideMask(__m256i lanes, int half) {
-    return static_cast<std::uint64_t>(static_cast<std::uint32_t>(_mm256_movemask_epi8(lanes)))
-           << (32 * half);
-}
-
-__attribute__((target("avx2"))) inline __m256i WideWithin(__m256i bytes, int low, int high) {
-    __m256i shifted = _mm256_add_epi8(bytes, _mm256_set1_epi8(static_cast<char>(127 - high)));
-    return _mm256_cmpgt_epi8(shifted, _mm256_set1_epi8(static_cast<char>(126 - (high - low))));
-}
-
 __attribute__((target("avx2"))) std::size_t ValidWideBlockLengthInHalves(const char* text) {
     std::uint64_t high = 0, continuation = 0, fromE0 = 0;
     __m256i others = _mm256_setzero_si256();
@@ -253,11 +236,6 @@ __attribute__((target("avx2"))) std::size_t ValidWideBlockLengthInHalves(const c
         return 0;
     }
     return LengthOfWideBlock(high, continuation, fromE0);
-}
-
-bool ProcessorHasWideBlocks() {
-    __builtin_cpu_init();  // this runs before the library's own constructors may have
-    return __builtin_cpu_supports("avx2");
 }
 
 const bool kProcessorHasWideBlocks = ProcessorHasWideBlocks();
