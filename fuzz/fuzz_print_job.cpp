@@ -210,20 +210,6 @@ private:
     const PrintSettings& settings_;
 };
 
-bool SamePage(const RecordedPage& a, const RecordedPage& b) {
-    if (a.rows.size() != b.rows.size()) {
-        return false;
-    }
-    for (std::size_t i = 0; i < a.rows.size(); ++i) {
-        const RecordedRow& x = a.rows[i];
-        const RecordedRow& y = b.rows[i];
-        if (x.drawn != y.drawn || (x.drawn && (x.bold != y.bold || x.cells != y.cells))) {
-            return false;
-        }
-    }
-    return true;
-}
-
 // The whole job once more, keeping its pages and checkpoints, then each page from its own
 // checkpoint: the same page. One copy, no range, every sheet given.
 void CheckCheckpoints(const RecordingMetrics& atStart, const RecordingMetrics& chosen,

@@ -163,6 +163,20 @@ std::string PageRecorder::Render() const {
     return out;
 }
 
+bool SamePage(const RecordedPage& a, const RecordedPage& b) {
+    if (a.rows.size() != b.rows.size()) {
+        return false;
+    }
+    for (std::size_t i = 0; i < a.rows.size(); ++i) {
+        const RecordedRow& x = a.rows[i];
+        const RecordedRow& y = b.rows[i];
+        if (x.drawn != y.drawn || (x.drawn && (x.bold != y.bold || x.cells != y.cells))) {
+            return false;
+        }
+    }
+    return true;
+}
+
 std::string RecordedRow::Text() const {
     std::string text;
     for (const std::string& cell : cells) {

@@ -28,6 +28,10 @@ struct RecordedPage {
     std::vector<RecordedRow> rows;
 };
 
+// Whether two pages show the same: the same rows drawn, each with the same cells in the same
+// weight (their numbers, documents and pauses aside).
+bool SamePage(const RecordedPage& a, const RecordedPage& b);
+
 class PageRecorder {
 public:
     enum class Mode { Keep, Stream, Count };

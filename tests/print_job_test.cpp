@@ -451,20 +451,6 @@ struct LayoutCase {
     std::uint32_t chunk;
 };
 
-bool SamePage(const RecordedPage& a, const RecordedPage& b) {
-    if (a.rows.size() != b.rows.size()) {
-        return false;
-    }
-    for (std::size_t i = 0; i < a.rows.size(); ++i) {
-        const RecordedRow& x = a.rows[i];
-        const RecordedRow& y = b.rows[i];
-        if (x.drawn != y.drawn || (x.drawn && (x.bold != y.bold || x.cells != y.cells))) {
-            return false;
-        }
-    }
-    return true;
-}
-
 void Configure(PrintRig& rig, const LayoutCase& c) {
     rig.settings.LineNumbers = c.lineNumbers;
     rig.settings.FormFeed = c.formFeeds;
