@@ -5,8 +5,9 @@
 #include <emmintrin.h>
 #endif
 
-namespace {
 #include "text/char_cells_table.inc"
+
+namespace {
 
 #if defined(__SSE2__)
 // Whole characters of one cell each from the start of the sixteen bytes at `text`: ASCII and
@@ -43,15 +44,6 @@ CellCut BlockOfLetters(const char* text) {
 #endif
 
 }  // namespace
-
-int CharCellsFromTable(char32_t code) {
-    if (code > 0x10FFFF) {
-        return 1;
-    }
-    unsigned block = kCellBlockOf[code >> 7];
-    unsigned bits = kCellBlocks[block * 32 + ((code & 127) >> 2)];
-    return static_cast<int>((bits >> ((code & 3) * 2)) & 3);
-}
 
 std::size_t CountCells(const char* text, std::size_t length) {
     std::size_t cells = 0;

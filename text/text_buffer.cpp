@@ -55,11 +55,21 @@ std::size_t CopyPlainRun(char* out, const char* text, std::size_t count) {
 }
 
 #if defined(__SSE2__)
-// What CopyTextBlock took of a block.
-struct TextBlock {
-    std::uint32_t taken;    // bytes, from the first
-    std::uint32_t extra;    // bytes among them beyond the cells they cover (0: all ASCII)
-    std::uint32_t stopped;  // not 0 when the block holds something else behind them
+// What CopyTextBlock took of a block, in one word, so that it comes back in a register.
+class TextBlock {
+public:
+    TextBlock(unsigned taken, std::size_t extra, bool stopped)
+        : bits_(taken | static_cast<std::uint64_t>(stopped) << 7 |
+                static_cast<std::uint64_t>(extra) << 8) {}
+    // Bytes, from the first (at most 64).
+    std::uint32_t Taken() const { return static_cast<std::uint32_t>(bits_ & 127); }
+    // Bytes among them beyond the cells they cover (0: all ASCII).
+    std::size_t Extra() const { return static_cast<std::size_t>(bits_ >> 8); }
+    // Whether the block holds something else behind them.
+    bool Stopped() const { return (bits_ & 128) != 0; }
+
+private:
+    std::uint64_t bits_;
 };
 
 // CopyTextBlock's answer from the masks of its kBytes bytes at `text` (a bit for each byte):
@@ -84,8 +94,8 @@ inline TextBlock TakeTextBlock(const char* text, std::uint64_t stopsOrHigh, std:
     const std::uint64_t inTaken = taken < 64 ? checked >> 1 : checked;
     const std::uint64_t wanted = (lead << 1) | (lead3 << 2);  // the continuation bytes asked for
     if (((tail ^ wanted) & checked) != 0) {
-        return TextBlock{0, 0, 1};  // a continuation byte without its character, or a
-                                    // character without it
+        return TextBlock(0, 0, true);  // a continuation byte without its character, or a
+                                       // character without it
     }
     // Each continuation byte is a byte beyond its character's one cell; a character of three
     // bytes that covers no cell or two gives one more or one less.
@@ -105,7 +115,7 @@ inline TextBlock TakeTextBlock(const char* text, std::uint64_t stopsOrHigh, std:
             static_cast<char32_t>((at[0] & 0x0F) << 12 | (at[1] & 0x3F) << 6 | (at[2] & 0x3F));
         beyond = beyond + 1 - static_cast<std::size_t>(CharCells(code));
     }
-    return TextBlock{taken, static_cast<std::uint32_t>(beyond), taken < kBytes ? 1u : 0u};
+    return TextBlock(taken, beyond, taken < kBytes);
 }
 
 // Copies the 16 * kParts bytes at `text` to `out` and tells how many of them, from the first,
@@ -142,7 +152,8 @@ inline TextBlock CopyTextBlock(char* out, const char* text) {
 }
 
 // CopyTextBlock<4> in two halves of 32 bytes, for processors with AVX2 (told at run time).
-__attribute__((target("avx2,popcnt"))) TextBlock CopyWideTextBlock(char* out, const char* text) {
+__attribute__((target("avx2,popcnt"))) inline TextBlock CopyWideTextBlock(char* out,
+                                                                          const char* text) {
     std::uint64_t stopsOrHigh = 0, tail = 0, lead = 0, lead3 = 0;
     for (int half = 0; half < 2; ++half) {
         __m256i bytes = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(text + 32 * half));
@@ -158,7 +169,6 @@ __attribute__((target("avx2,popcnt"))) TextBlock CopyWideTextBlock(char* out, co
 }
 
 const bool kProcessorHasWideBlocks = ProcessorHasWideBlocks();
-bool useWideBlocks = kProcessorHasWideBlocks;
 #endif
 
 // Bytes of a block that CopyBlock tests and copies at once.
@@ -227,15 +237,20 @@ void PutBlanks(char* out, std::size_t room, std::size_t count) {
 
 }  // namespace
 
-bool TextBuffer::UseWideBlocks(bool use) {
 #if defined(__SSE2__)
-    bool was = useWideBlocks;
-    useWideBlocks = use && kProcessorHasWideBlocks;
-    return was;
+bool TextBuffer::wideBlocks_ = kProcessorHasWideBlocks;
+#else
+bool TextBuffer::wideBlocks_ = false;
+#endif
+
+bool TextBuffer::UseWideBlocks(bool use) {
+    bool was = wideBlocks_;
+#if defined(__SSE2__)
+    wideBlocks_ = use && kProcessorHasWideBlocks;
 #else
     (void)use;
-    return false;
 #endif
+    return was;
 }
 
 TextBuffer::TextBuffer() {
@@ -415,7 +430,7 @@ int TextBuffer::ReadPlainLine(char* out, std::size_t outSize, CellRun* visible) 
     const std::size_t count = limit < available ? limit : available;
     // Every block is tested whole within the room of `out` and the bytes that may be read.
     if (outSize < 2 || outSize - limit < kBlock || readable_ - start < count + kBlock) {
-        return ReadAnyLine(out, outSize, visible, 0);
+        return ReadAnyLine(out, outSize, visible, 0, 0);
     }
     const char* at = data_ + start;
     const char* const stop = at + count;
@@ -477,10 +492,75 @@ int TextBuffer::ReadPlainLine(char* out, std::size_t outSize, CellRun* visible) 
         *put++ = static_cast<char>(byte);
     }
     cursor_ = static_cast<std::uint32_t>(at - data_);
-    return ReadAnyLine(out, outSize, visible, static_cast<std::size_t>(put - out));
+    return ReadAnyLine(out, outSize, visible, static_cast<std::size_t>(put - out), 0);
 }
 
-int TextBuffer::ReadAnyLine(char* out, std::size_t outSize, CellRun* visible, std::size_t begun) {
+template <bool kWide>
+__attribute__((always_inline)) inline int TextBuffer::ReadLetters(char* out, std::size_t outSize,
+                                                                  CellRun* visible) {
+#if defined(__SSE2__)
+    const char* const text = data_;
+    const char* at = text + cursor_;
+    const char* const end = text + end_;
+    const std::size_t cellLimit = static_cast<std::size_t>(lineCapacity_) - 1;
+    const std::size_t byteLimit = outSize - 1;
+    std::size_t written = 0;
+    std::size_t extra = 0;
+    // Each block lies within the piece and within what the line may still take, so that it
+    // never fills the line (a block adds no more cells than bytes).
+    while (end - at >= 64 && outSize >= 2) {
+        std::size_t cellEnd = cellLimit + extra;
+        std::size_t limit = cellEnd < byteLimit ? cellEnd : byteLimit;
+        if (limit - written < 64) {
+            break;
+        }
+        TextBlock block =
+            kWide ? CopyWideTextBlock(out + written, at) : CopyTextBlock<4>(out + written, at);
+        written += block.Taken();
+        extra += block.Extra();
+        at += block.Taken();
+        if (!block.Stopped()) {
+            continue;
+        }
+        // A line end, with or without a carriage return before it, ends the line; anything
+        // else is read on by ReadAnyLine.
+        std::size_t ending = at[0] == '\n' ? 1 : at[0] == '\r' && at[1] == '\n' ? 2 : 0;
+        if (ending == 0 || written >= limit) {
+            break;
+        }
+        cursor_ = static_cast<std::uint32_t>(at + ending - text);
+        out[written] = '\0';
+        // An empty line tells nothing of the next one.
+        lastBeyondAscii_ = extra != 0 || written == 0;
+        std::size_t cells = written - extra;
+        if (visible != nullptr) {
+            visible->text = out;
+            visible->length = written;
+            visible->cells = cells;
+            visible->ascii = extra == 0;
+        }
+        return static_cast<int>(cells);
+    }
+    cursor_ = static_cast<std::uint32_t>(at - text);
+    return ReadAnyLine(out, outSize, visible, written, extra);
+#else
+    return ReadAnyLine(out, outSize, visible, 0, 0);
+#endif
+}
+
+int TextBuffer::ReadLetterLine(char* out, std::size_t outSize, CellRun* visible) {
+    return ReadLetters<false>(out, outSize, visible);
+}
+
+#if defined(__SSE2__)
+__attribute__((target("avx2,popcnt")))
+#endif
+int TextBuffer::ReadWideLetterLine(char* out, std::size_t outSize, CellRun* visible) {
+    return ReadLetters<true>(out, outSize, visible);
+}
+
+int TextBuffer::ReadAnyLine(char* out, std::size_t outSize, CellRun* visible, std::size_t begun,
+                            std::size_t extra) {
     assert(outSize >= 2);
     if (outSize < 2 || pendingEmptyLine_) {
         if (outSize < 2) {
@@ -522,13 +602,13 @@ int TextBuffer::ReadAnyLine(char* out, std::size_t outSize, CellRun* visible, st
     };
 
     std::size_t written = begun;
-    // Bytes written beyond the cells they cover: the column is written - extra. ASCII adds
-    // nothing, so that while a line is ASCII its bytes are its cells, and `limit` (the bytes
-    // written when the cells or the bytes run out, if the rest were ASCII) changes only at a
-    // character of more than one byte.
-    std::size_t extra = 0;
-    std::size_t limit = cellLimit < byteLimit ? cellLimit : byteLimit;
-    bool ascii = true;
+    // Bytes written beyond the cells they cover (`extra`): the column is written - extra.
+    // ASCII adds nothing, so that while a line is ASCII its bytes are its cells, and `limit`
+    // (the bytes written when the cells or the bytes run out, if the rest were ASCII) changes
+    // only at a character of more than one byte.
+    const std::size_t cellsEnd = cellLimit + extra;
+    std::size_t limit = cellsEnd < byteLimit ? cellsEnd : byteLimit;
+    bool ascii = extra == 0;
     constexpr std::size_t kNoZero = static_cast<std::size_t>(-1);
     std::size_t visibleBytes = kNoZero;  // where the first zero byte was written
     std::size_t visibleCells = 0;
@@ -641,21 +721,21 @@ int TextBuffer::ReadAnyLine(char* out, std::size_t outSize, CellRun* visible, st
                 // Text in Latin, Greek or Cyrillic letters: blocks of them and ASCII at once,
                 // while a block's cells and bytes surely fit.
                 while (end - cursor >= 16 && limit - written >= 16) {
-                    TextBlock block;
+                    TextBlock block(0, 0, false);
                     if (end - cursor < 64 || limit - written < 64) {
                         block = CopyTextBlock<1>(out + written, text + cursor);
-                    } else if (useWideBlocks) {
+                    } else if (wideBlocks_) {
                         block = CopyWideTextBlock(out + written, text + cursor);
                     } else {
                         block = CopyTextBlock<4>(out + written, text + cursor);
                     }
-                    written += block.taken;
-                    extra += block.extra;
-                    ascii = ascii && block.extra == 0;
-                    cursor += block.taken;
+                    written += block.Taken();
+                    extra += block.Extra();
+                    ascii = ascii && block.Extra() == 0;
+                    cursor += block.Taken();
                     std::size_t blockEnd = cellLimit + extra;
                     limit = blockEnd < byteLimit ? blockEnd : byteLimit;
-                    if (block.stopped != 0) {
+                    if (block.Stopped()) {
                         break;  // a stop or another character: as below
                     }
                 }
