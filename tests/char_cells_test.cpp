@@ -104,14 +104,18 @@ CellCut CutOneByOne(const char* text, std::size_t length, std::size_t cells) {
 }  // namespace
 
 TEST(CharCells, CutsOfLettersTakenInBlocksAreTheCutsOneByOne) {
-    // A text of letters, with every other kind of character and fault put at every place of
-    // its blocks of sixteen bytes, cut at every width from every start.
+    // A text of letters and characters of three bytes (a sign, wide ones, one of no width),
+    // with every other kind of character and fault put at every place of its blocks, cut at
+    // every width from every start.
     const std::string letters =
         "ab\xC3\xA9"
         "cd\xD0\xB6\xCE\xA9 \xC5\x82"
         "e\xC2\xBD\xCB\xBF\xD1\xBF"
         "fgh\xC2\x80"
-        "ijklm\xC3\xA9\xC3\xA9\xC3\xA9nop\xD0\xB6q";
+        "ijklm\xC3\xA9\xC3\xA9\xC3\xA9nop\xD0\xB6q"
+        "r\xE2\x82\xAC"
+        "s\xE6\x97\xA5t\xE2\x80\x8B"
+        "u\xEF\xBC\xA1v";
     const std::string others[] = {"\xCC\x81",     "\xCD\xAF",     "\xD2\x83",          "\xDF\xBF",
                                   "\xE2\x82\xAC", "\xE6\x97\xA5", "\xF0\x9F\x98\x80",  "\x80",
                                   "\xBF",         "\xC3",         "\xC0\x80",          "\xFF",
