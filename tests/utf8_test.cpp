@@ -62,10 +62,18 @@ TEST(Utf8, ValidLengthTellsACutCharacterFromAnInvalidByte) {
     EXPECT_FALSE(cut);
     EXPECT_EQ(ValidUtf8Length("ab\xED\xA0", 4, &cut), 2u);
     EXPECT_FALSE(cut) << "a surrogate is known invalid from its second byte";
-    std::string long_text(100, 'x');
-    EXPECT_EQ(FindNonAscii(long_text.data(), long_text.size()), 100u);
-    long_text[77] = '\xC3';
-    EXPECT_EQ(FindNonAscii(long_text.data(), long_text.size()), 77u);
+    // A byte from 0x80 at any place of a long text, found by the blocks of either width.
+    std::string long_text(600, 'x');
+    for (bool wide : {true, false}) {
+        bool was = UseWideUtf8Blocks(wide);
+        EXPECT_EQ(FindNonAscii(long_text.data(), long_text.size()), 600u);
+        for (std::size_t at = 0; at < long_text.size(); ++at) {
+            long_text[at] = '\xC3';
+            ASSERT_EQ(FindNonAscii(long_text.data(), long_text.size()), at) << wide;
+            long_text[at] = 'x';
+        }
+        UseWideUtf8Blocks(was);
+    }
 }
 
 TEST(Utf8, TheCheckerAgreesWhereverThePiecesAreCut) {

@@ -67,7 +67,8 @@ public:
             return wideBlocks_ ? ReadWideLetterLine(out, outSize, visible)
                                : ReadLetterLine(out, outSize, visible);
         }
-        return ReadPlainLine(out, outSize, visible);
+        return wideBlocks_ ? ReadWidePlainLine(out, outSize, visible)
+                           : ReadPlainLine(out, outSize, visible);
     }
 
     bool AtEnd() const { return cursor_ >= end_ && !more_ && !pendingEmptyLine_; }
@@ -130,7 +131,12 @@ private:
     // registers that a function this small needs; any other line goes on to ReadAnyLine
     // from its first other byte (or from its start, when it would fill the room or leave
     // the piece).
+    // The wide form, for processors with AVX2 (wideBlocks_), takes the blocks in halves of 32
+    // bytes.
     int ReadPlainLine(char* out, std::size_t outSize, CellRun* visible);
+    int ReadWidePlainLine(char* out, std::size_t outSize, CellRun* visible);
+    template <bool kWide>
+    int ReadPlain(char* out, std::size_t outSize, CellRun* visible);
     // ReadLine for a line after one beyond ASCII, likely such a line again: lines of ASCII
     // (without tabs), letters of two bytes and characters of three bytes as the blocks of
     // letters take them, that end before the room and the piece do, are read here block by

@@ -107,40 +107,6 @@ std::size_t EncodeUtf8(char32_t code, char* out) {
     return 4;
 }
 
-std::size_t FindNonAscii(const char* bytes, std::size_t length) {
-    std::size_t at = 0;
-#if defined(__SSE2__)
-    for (; at + 64 <= length; at += 64) {
-        __m128i a = _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes + at));
-        __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes + at + 16));
-        __m128i c = _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes + at + 32));
-        __m128i d = _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes + at + 48));
-        if (_mm_movemask_epi8(_mm_or_si128(_mm_or_si128(a, b), _mm_or_si128(c, d))) != 0) {
-            break;
-        }
-    }
-    for (; at + 16 <= length; at += 16) {
-        int high = _mm_movemask_epi8(_mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes + at)));
-        if (high != 0) {
-            return at + static_cast<std::size_t>(__builtin_ctz(static_cast<unsigned>(high)));
-        }
-    }
-#else
-    constexpr std::uint64_t kHighBits = 0x8080808080808080u;
-    for (; at + 8 <= length; at += 8) {
-        std::uint64_t word;
-        std::memcpy(&word, bytes + at, sizeof word);
-        if ((word & kHighBits) != 0) {
-            break;
-        }
-    }
-#endif
-    while (at < length && static_cast<unsigned char>(bytes[at]) < 0x80) {
-        ++at;
-    }
-    return at;
-}
-
 namespace {
 
 #if defined(__SSE2__)
@@ -265,11 +231,64 @@ __attribute__((target("avx2"))) std::size_t ValidWideBlocksLength(const char* te
     return ValidBlocksLength<true>(text, length);
 }
 
+// The bytes at the start of bytes[0, length) that lie below 0x80, in whole blocks of 128 bytes:
+// up to the block that holds another, or to where fewer than a block remain.
+__attribute__((target("avx2"))) std::size_t WideAsciiLength(const char* bytes, std::size_t length) {
+    std::size_t at = 0;
+    for (; at + 128 <= length; at += 128) {
+        const auto* lanes = reinterpret_cast<const __m256i*>(bytes + at);
+        __m256i any = _mm256_or_si256(
+            _mm256_or_si256(_mm256_loadu_si256(lanes), _mm256_loadu_si256(lanes + 1)),
+            _mm256_or_si256(_mm256_loadu_si256(lanes + 2), _mm256_loadu_si256(lanes + 3)));
+        if (_mm256_movemask_epi8(any) != 0) {
+            break;
+        }
+    }
+    return at;
+}
+
 const bool kProcessorHasWideBlocks = ProcessorHasWideBlocks();
 bool useWideBlocks = kProcessorHasWideBlocks;
 #endif
 
 }  // namespace
+
+std::size_t FindNonAscii(const char* bytes, std::size_t length) {
+    std::size_t at = 0;
+#if defined(__SSE2__)
+    if (length >= 256 && useWideBlocks) {
+        at = WideAsciiLength(bytes, length);  // a piece of a file, most likely
+    }
+    for (; at + 64 <= length; at += 64) {
+        __m128i a = _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes + at));
+        __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes + at + 16));
+        __m128i c = _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes + at + 32));
+        __m128i d = _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes + at + 48));
+        if (_mm_movemask_epi8(_mm_or_si128(_mm_or_si128(a, b), _mm_or_si128(c, d))) != 0) {
+            break;
+        }
+    }
+    for (; at + 16 <= length; at += 16) {
+        int high = _mm_movemask_epi8(_mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes + at)));
+        if (high != 0) {
+            return at + static_cast<std::size_t>(__builtin_ctz(static_cast<unsigned>(high)));
+        }
+    }
+#else
+    constexpr std::uint64_t kHighBits = 0x8080808080808080u;
+    for (; at + 8 <= length; at += 8) {
+        std::uint64_t word;
+        std::memcpy(&word, bytes + at, sizeof word);
+        if ((word & kHighBits) != 0) {
+            break;
+        }
+    }
+#endif
+    while (at < length && static_cast<unsigned char>(bytes[at]) < 0x80) {
+        ++at;
+    }
+    return at;
+}
 
 std::size_t ValidUtf8Length(const char* text, std::size_t length, bool* cut) {
     const auto* bytes = reinterpret_cast<const unsigned char*>(text);
