@@ -573,6 +573,51 @@ TEST(TextBufferCells, LettersReadInBlocksAreTheLettersReadOneByOne) {
     ExpectBlocksReadAsOneByOne(pieces, 11, 99);
 }
 
+TEST(TextBufferCells, LinesAfterLinesBeyondAsciiReadAsOneByOne) {
+    // Lines beyond ASCII one after the other, as the reader of such lines takes them block by
+    // block: of one block and of two, ending in "\n", "\r\n" or "\r\r\n", with a tab, a zero
+    // byte, a control character, a character of four bytes or a combining mark among their
+    // letters or none, at capacities where some lines fill exactly, fall a cell short or pass
+    // by one. They read as the same lines read character by character.
+    const char* const ends[] = {"\n", "\r\n", "\r\r\n"};
+    const std::string others[] = {"",        "\t", std::string(1, '\0'), "\f", "\xF0\x9F\x98\x80",
+                                  "\xCC\x81"};
+    std::string text;
+    std::size_t place = 0;
+    for (std::size_t letters = 20; letters <= 70; letters += 5) {
+        for (const char* end : ends) {
+            for (const std::string& other : others) {
+                std::vector<std::string> pieces;
+                for (std::size_t i = 0; i < letters; ++i) {
+                    pieces.push_back(i % 3 == 0 ? "\xC3\xA9" : i % 7 == 0 ? "\xE2\x82\xAC" : "a");
+                }
+                place = (place + 7) % (pieces.size() + 1);
+                pieces.insert(pieces.begin() + static_cast<std::ptrdiff_t>(place), other);
+                for (const std::string& piece : pieces) {
+                    text += piece;
+                }
+                text += end;
+            }
+        }
+    }
+    TempDir dir;
+    std::string path = dir.Write("letter-lines.txt", text);
+    for (int capacity : {255, 66, 65, 64, 41, 21}) {
+        for (std::size_t bufferSize : {std::size_t{2048}, std::size_t{100}}) {
+            SCOPED_TRACE("capacity " + std::to_string(capacity) + " buffer " +
+                         std::to_string(bufferSize));
+            std::vector<ReadResult> oneByOne = ReadAll(path, capacity, 7, bufferSize);
+            for (bool wide : {true, false}) {
+                bool was = TextBuffer::UseWideBlocks(wide);
+                EXPECT_TRUE(ReadAll(path, capacity, TextBuffer::kDefaultReadChunk, bufferSize) ==
+                            oneByOne)
+                    << (wide ? "wide" : "narrow");
+                TextBuffer::UseWideBlocks(was);
+            }
+        }
+    }
+}
+
 TEST(TextBufferCells, CharactersOfThreeBytesReadInBlocksAreTheOnesReadOneByOne) {
     // Signs, wide characters (two cells), characters of no width (combining, format) and
     // first bytes E0 and ED (read by the decoder), among ASCII and two-byte letters, so that

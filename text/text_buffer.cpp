@@ -443,7 +443,7 @@ __attribute__((always_inline)) inline int TextBuffer::ReadLetters(char* out, std
         // A line end, with or without a carriage return before it, ends the line; anything
         // else is read on by ReadAnyLine.
         std::size_t ending = at[0] == '\n' ? 1 : at[0] == '\r' && at[1] == '\n' ? 2 : 0;
-        if (ending == 0 || written >= limit) {
+        if (ending == 0) {
             break;
         }
         cursor_ = static_cast<std::uint32_t>(at + ending - text);
