@@ -118,8 +118,8 @@ public:
     // Size of the pieces Open reads (at least 1, though a piece holds no less than
     // DecodedFile::kMinRoom bytes); for tests of lines that cross pieces.
     void SetReadChunk(std::uint32_t bytes) { readChunk_ = bytes < 1 ? 1 : bytes; }
-    // Whether lines beyond ASCII are read in blocks of 32 bytes where the processor has them
-    // (so it is at first); for tests of both ways. Returns whether they were.
+    // Whether lines are read in blocks of 32 bytes where the processor has them (so they are
+    // at first); for tests of both ways. Returns whether they were.
     static bool UseWideBlocks(bool use);
 
 private:
@@ -148,7 +148,7 @@ private:
     int ReadLetters(char* out, std::size_t outSize, CellRun* visible);
     // ReadLine for any line, from the cursor on, where ReadPlainLine or ReadLetterLine has
     // put `begun` bytes of the line into `out`, `extra` of them beyond the cells they cover
-    // (0: ASCII): no zero byte, no tab, fewer cells and bytes than the line may hold.
+    // (0: ASCII): no zero byte, fewer cells and bytes than the line may hold.
     int ReadAnyLine(char* out, std::size_t outSize, CellRun* visible, std::size_t begun,
                     std::size_t extra);
 
@@ -171,9 +171,9 @@ private:
     // would still give one empty line.
     bool pendingEmptyLine_ = false;
     // The last line held characters beyond ASCII: so will the next one likely, which then
-    // goes to ReadAnyLine at once.
+    // goes to ReadLetterLine (an empty line read there leaves this as it was).
     bool lastBeyondAscii_ = false;
-    // Lines beyond ASCII are read in halves of 32 bytes (see UseWideBlocks).
+    // Blocks of lines are taken in halves of 32 bytes (see UseWideBlocks).
     static bool wideBlocks_;
     std::uint32_t readChunk_ = kDefaultReadChunk;
     // The blanks a tab gives at each of the first columns; 0 when they are too many for a byte.

@@ -70,8 +70,8 @@ std::size_t FindNonAscii(const char* bytes, std::size_t length);
 // than an invalid byte or nothing.
 std::size_t ValidUtf8Length(const char* text, std::size_t length, bool* cut = nullptr);
 
-// Whether ValidUtf8Length checks blocks in halves of 32 bytes where the processor has them (so
-// it does at first); for tests of both ways. Returns whether it did.
+// Whether ValidUtf8Length and FindNonAscii test blocks in halves of 32 bytes where the
+// processor has them (so they do at first); for tests of both ways. Returns whether they did.
 bool UseWideUtf8Blocks(bool use);
 
 // Checks a text given in pieces cut anywhere: valid while every piece continues valid UTF-8.
