@@ -399,7 +399,13 @@ __attribute__((always_inline)) inline int TextBuffer::ReadPlain(char* out, std::
         *put++ = static_cast<char>(byte);
     }
     cursor_ = static_cast<std::uint32_t>(at - data_);
-    return ReadAnyLine(out, outSize, visible, static_cast<std::size_t>(put - out), 0);
+    auto begun = static_cast<std::size_t>(put - out);
+    if (static_cast<unsigned char>(*at) >= 0x80) {
+        // A line beyond ASCII from here: on in blocks of letters.
+        return kWide ? ReadWideLetterLine(out, outSize, visible, begun)
+                     : ReadLetterLine(out, outSize, visible, begun);
+    }
+    return ReadAnyLine(out, outSize, visible, begun, 0);
 }
 
 int TextBuffer::ReadPlainLine(char* out, std::size_t outSize, CellRun* visible) {
@@ -415,14 +421,15 @@ int TextBuffer::ReadWidePlainLine(char* out, std::size_t outSize, CellRun* visib
 
 template <bool kWide>
 __attribute__((always_inline)) inline int TextBuffer::ReadLetters(char* out, std::size_t outSize,
-                                                                  CellRun* visible) {
+                                                                  CellRun* visible,
+                                                                  std::size_t begun) {
 #if defined(__SSE2__)
     const char* const text = data_;
     const char* at = text + cursor_;
     const char* const end = text + end_;
     const std::size_t cellLimit = static_cast<std::size_t>(lineCapacity_) - 1;
     const std::size_t byteLimit = outSize - 1;
-    std::size_t written = 0;
+    std::size_t written = begun;
     std::size_t extra = 0;
     // Each block lies within the piece and within what the line may still take, so that it
     // never fills the line (a block adds no more cells than bytes).
@@ -462,19 +469,21 @@ __attribute__((always_inline)) inline int TextBuffer::ReadLetters(char* out, std
     cursor_ = static_cast<std::uint32_t>(at - text);
     return ReadAnyLine(out, outSize, visible, written, extra);
 #else
-    return ReadAnyLine(out, outSize, visible, 0, 0);
+    return ReadAnyLine(out, outSize, visible, begun, 0);
 #endif
 }
 
-int TextBuffer::ReadLetterLine(char* out, std::size_t outSize, CellRun* visible) {
-    return ReadLetters<false>(out, outSize, visible);
+int TextBuffer::ReadLetterLine(char* out, std::size_t outSize, CellRun* visible,
+                               std::size_t begun) {
+    return ReadLetters<false>(out, outSize, visible, begun);
 }
 
 #if defined(__SSE2__)
 __attribute__((target("avx2,popcnt")))
 #endif
-int TextBuffer::ReadWideLetterLine(char* out, std::size_t outSize, CellRun* visible) {
-    return ReadLetters<true>(out, outSize, visible);
+int TextBuffer::ReadWideLetterLine(char* out, std::size_t outSize, CellRun* visible,
+                                   std::size_t begun) {
+    return ReadLetters<true>(out, outSize, visible, begun);
 }
 
 int TextBuffer::ReadAnyLine(char* out, std::size_t outSize, CellRun* visible, std::size_t begun,

@@ -142,10 +142,12 @@ private:
     // letters take them, that end before the room and the piece do, are read here block by
     // block; any other line goes on to ReadAnyLine from its first other byte. The wide form,
     // for processors with AVX2 (wideBlocks_), takes the blocks in halves of 32 bytes.
-    int ReadLetterLine(char* out, std::size_t outSize, CellRun* visible);
-    int ReadWideLetterLine(char* out, std::size_t outSize, CellRun* visible);
+    // ReadPlainLine hands a line on to them at its first byte beyond ASCII, with `begun`
+    // bytes of ASCII put into `out`.
+    int ReadLetterLine(char* out, std::size_t outSize, CellRun* visible, std::size_t begun = 0);
+    int ReadWideLetterLine(char* out, std::size_t outSize, CellRun* visible, std::size_t begun = 0);
     template <bool kWide>
-    int ReadLetters(char* out, std::size_t outSize, CellRun* visible);
+    int ReadLetters(char* out, std::size_t outSize, CellRun* visible, std::size_t begun);
     // ReadLine for any line, from the cursor on, where ReadPlainLine or ReadLetterLine has
     // put `begun` bytes of the line into `out`, `extra` of them beyond the cells they cover
     // (0: ASCII): no zero byte, fewer cells and bytes than the line may hold.
