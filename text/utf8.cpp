@@ -140,26 +140,19 @@ std::size_t ValidBlockLength(__m128i block, unsigned high) {
     return crossing == 0 ? 16 : static_cast<std::size_t>(__builtin_ctz(crossing));
 }
 
-// ValidWideBlockLength's answer from the masks of the 64 bytes (a bit for each), when none of
-// them is a first byte of the others.
-inline std::size_t LengthOfWideBlock(std::uint64_t high, std::uint64_t continuation,
-                                     std::uint64_t fromE0) {
-    const std::uint64_t lead = high & ~continuation;
-    const std::uint64_t three = lead & fromE0;
-    if ((lead << 1 | three << 2) != continuation) {
-        return 0;
-    }
-    const std::uint64_t crossing =
-        (lead & std::uint64_t{1} << 63) | (three & std::uint64_t{1} << 62);
-    return crossing == 0 ? 64 : static_cast<std::size_t>(__builtin_ctzll(crossing));
-}
+// What the UTF-8 check needs of 64 bytes: a bit for each byte from 0x80, each continuation
+// byte and each byte from E0, and whether any is a first byte of the others (C0, C1, E0, ED,
+// F0 to FF), which the check leaves to the one-by-one decoder.
+struct WideBlockMasks {
+    std::uint64_t high;
+    std::uint64_t continuation;
+    std::uint64_t fromE0;
+    bool others;
+};
 
-// As ValidBlockLength, for the 64 bytes at `text`: four blocks whose masks are tested at once.
-// Where every first byte is one of C2..DF and E1..EF but ED, a continuation byte marks the
-// others, and those from E0 the ones of three bytes; the first bytes that are not are looked
-// for in all the blocks at once.
-std::size_t ValidWideBlockLength(const char* text) {
-    std::uint64_t high = 0, continuation = 0, fromE0 = 0;
+// The masks of the 64 bytes at `text`, from four blocks of 16.
+inline WideBlockMasks MasksOfWideBlock(const char* text) {
+    WideBlockMasks masks{0, 0, 0, false};
     __m128i others = _mm_setzero_si128();
     for (int part = 0; part < 4; ++part) {
         __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text + 16 * part));
@@ -167,59 +160,68 @@ std::size_t ValidWideBlockLength(const char* text) {
             return static_cast<std::uint64_t>(static_cast<unsigned>(_mm_movemask_epi8(bytes)))
                    << (16 * part);
         };
-        high |= mask(block);
+        masks.high |= mask(block);
         // Continuation bytes 80..BF are -128..-65; E0..FF -32..-1 (ASCII also passes).
-        continuation |= mask(_mm_cmplt_epi8(block, _mm_set1_epi8(-64)));
-        fromE0 |= mask(_mm_cmpgt_epi8(block, _mm_set1_epi8(-33)));
+        masks.continuation |= mask(_mm_cmplt_epi8(block, _mm_set1_epi8(-64)));
+        masks.fromE0 |= mask(_mm_cmpgt_epi8(block, _mm_set1_epi8(-33)));
         // C0, C1 and F0..FF, then E0 and ED.
         others = _mm_or_si128(
             others, _mm_or_si128(ByteWithin(block, -64, -63), ByteWithin(block, -16, -1)));
         others = _mm_or_si128(others, _mm_or_si128(_mm_cmpeq_epi8(block, _mm_set1_epi8(-32)),
                                                    _mm_cmpeq_epi8(block, _mm_set1_epi8(-19))));
     }
-    if (_mm_movemask_epi8(others) != 0) {
-        return 0;
-    }
-    return LengthOfWideBlock(high, continuation, fromE0);
+    masks.others = _mm_movemask_epi8(others) != 0;
+    return masks;
 }
 
-// ValidWideBlockLength in two halves of 32 bytes, for processors with AVX2 (told at run time).
-__attribute__((target("avx2"))) inline std::size_t ValidWideBlockLengthInHalves(const char* text) {
-    std::uint64_t high = 0, continuation = 0, fromE0 = 0;
+// MasksOfWideBlock in two halves of 32 bytes, for processors with AVX2 (told at run time).
+__attribute__((target("avx2"))) inline WideBlockMasks MasksOfWideBlockInHalves(const char* text) {
+    WideBlockMasks masks{0, 0, 0, false};
     __m256i others = _mm256_setzero_si256();
     for (int half = 0; half < 2; ++half) {
         __m256i block = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(text + 32 * half));
-        high |= WideMask(block, half);
-        continuation |= WideMask(_mm256_cmpgt_epi8(_mm256_set1_epi8(-64), block), half);
-        fromE0 |= WideMask(_mm256_cmpgt_epi8(block, _mm256_set1_epi8(-33)), half);
+        masks.high |= WideMask(block, half);
+        masks.continuation |= WideMask(_mm256_cmpgt_epi8(_mm256_set1_epi8(-64), block), half);
+        masks.fromE0 |= WideMask(_mm256_cmpgt_epi8(block, _mm256_set1_epi8(-33)), half);
         others = _mm256_or_si256(
             others, _mm256_or_si256(WideWithin(block, -64, -63), WideWithin(block, -16, -1)));
         others = _mm256_or_si256(others,
                                  _mm256_or_si256(_mm256_cmpeq_epi8(block, _mm256_set1_epi8(-32)),
                                                  _mm256_cmpeq_epi8(block, _mm256_set1_epi8(-19))));
     }
-    if (_mm256_movemask_epi8(others) != 0) {
-        return 0;
-    }
-    return LengthOfWideBlock(high, continuation, fromE0);
+    masks.others = _mm256_movemask_epi8(others) != 0;
+    return masks;
 }
 
-// The bytes at the start of text[0, length) that blocks of 64 bytes find valid, one after
-// the other, while whole blocks remain: 0 when the first is not taken. In a loop of its own,
-// so that the blocks' tests go in line with it.
+// The bytes at the start of text[0, length) that blocks of 64 bytes find valid UTF-8, one
+// after the other, while whole blocks remain; 0 when the first is not taken. Where every first
+// byte is one of C2..DF and E1..EF but ED, a continuation byte marks the others, and those from
+// E0 the ones of three bytes: the continuation bytes must be exactly the ones the first bytes
+// ask for, those that a character cut by the block's end asks of the next block included. The
+// blocks follow each other 64 bytes apart, whatever they hold, so that no block waits for the
+// answer of the one before; the length returned ends before a character cut by the last
+// block's end. In a loop of its own, so that the blocks' tests go in line with it.
 template <bool kWide>
 __attribute__((always_inline)) inline std::size_t ValidBlocksLength(const char* text,
                                                                     std::size_t length) {
     std::size_t at = 0;
+    std::uint64_t asked = 0;  // continuation bytes the block before asks of this one
+    std::size_t cut = 0;      // bytes of a character that the block before leaves cut
     while (length - at >= 64) {
-        std::size_t valid =
-            kWide ? ValidWideBlockLengthInHalves(text + at) : ValidWideBlockLength(text + at);
-        if (valid == 0) {
+        WideBlockMasks masks =
+            kWide ? MasksOfWideBlockInHalves(text + at) : MasksOfWideBlock(text + at);
+        const std::uint64_t lead = masks.high & ~masks.continuation;
+        const std::uint64_t three = lead & masks.fromE0;
+        if (masks.others || (lead << 1 | three << 2 | asked) != masks.continuation) {
             break;
         }
-        at += valid;
+        // A first byte at 63 asks for the next block's first byte (and second, for three
+        // bytes); one of three bytes at 62 for its first.
+        asked = lead >> 63 | three >> 62;
+        cut = static_cast<std::size_t>(lead >> 63 | (three >> 62 & 1) << 1);
+        at += 64;
     }
-    return at;
+    return at - cut;
 }
 
 std::size_t ValidNarrowBlocksLength(const char* text, std::size_t length) {
