@@ -128,11 +128,10 @@ private:
     bool Refill();
     // ReadLine for a line after one of ASCII: ASCII lines without other stops than tabs,
     // that end before the room and the piece do, are read here in blocks, with the few
-    // registers that a function this small needs; any other line goes on to ReadAnyLine
-    // from its first other byte (or from its start, when it would fill the room or leave
-    // the piece).
-    // The wide form, for processors with AVX2 (wideBlocks_), takes the blocks in halves of 32
-    // bytes.
+    // registers that a function this small needs; any other line goes on from its first
+    // other byte (or from its start, when it would fill the room or leave the piece): to
+    // ReadLetterLine at a byte beyond ASCII, else to ReadAnyLine. The wide form, for
+    // processors with AVX2 (wideBlocks_), takes the blocks in halves of 32 bytes.
     int ReadPlainLine(char* out, std::size_t outSize, CellRun* visible);
     int ReadWidePlainLine(char* out, std::size_t outSize, CellRun* visible);
     template <bool kWide>
